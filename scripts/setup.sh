@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs (only those missing), then configures and builds
+# the normal build (build/) and the sanitizer build (build-asan/).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    cmake g++ make pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev libfluidsynth-dev timgm6mb-soundfont fonts-liberation2
+    xvfb xdotool x11-utils x11-apps imagemagick pulseaudio pulseaudio-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]})); then
+    sudo=()
+    if ((EUID != 0)); then sudo=(sudo); fi
+    echo "setup: installing ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+fi
+
+jobs=$(nproc)
+configure() {
+    local dir=$1
+    shift
+    if [[ ! -f $dir/CMakeCache.txt ]]; then
+        cmake -S . -B "$dir" -DVORMELIN_WERROR=ON "$@" >/dev/null
+    fi
+}
+
+configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+configure build-asan -DCMAKE_BUILD_TYPE=Debug -DVORMELIN_SANITIZE=ON -DVORMELIN_BENCHMARKS=OFF
+
+cmake --build build -j "$jobs" -- --no-print-directory -s
+cmake --build build-asan -j "$jobs" -- --no-print-directory -s
