@@ -79,7 +79,7 @@ void string_format_set_alignment(StringFormat* format, StringAlignment alignment
 void draw_string(Graphics* graphics, std::u16string_view text, const Font* font, RectF layout,
                  const StringFormat* format, Argb colour);
 // The bounding box of the text as draw_string would lay it out in the box.
-RectF measure_string(Graphics* graphics, std::u16string_view text, const Font* font,
-                     RectF layout, const StringFormat* format);
+RectF measure_string(Graphics* graphics, std::u16string_view text, const Font* font, RectF layout,
+                     const StringFormat* format);
 
 }  // namespace platform

@@ -23,8 +23,8 @@ inline constexpr std::int32_t message_box_result_ok = 1;
 // by none), and returns when the user has answered. The owner is disabled while the box is up;
 // messages of the other windows are still dispatched meanwhile. If a quit request arrives, the
 // box closes and the request is posted again for the outer loop.
-std::int32_t message_box(WindowHandle owner, std::u16string_view text,
-                         std::u16string_view caption, std::uint32_t type);
+std::int32_t message_box(WindowHandle owner, std::u16string_view text, std::u16string_view caption,
+                         std::uint32_t type);
 
 // The notification-area icon. While it is shown, a click on it posts callback_message to the
 // window, with wparam = id and lparam = the mouse message (msg::lbutton_down, msg::rbutton_down,

@@ -51,7 +51,7 @@ inline constexpr std::string_view edit_class = "EDIT";
 inline constexpr std::string_view button_class = "BUTTON";
 
 enum class ClassBackground : std::uint8_t {
-    none,          // the window paints everything itself
+    none,         // the window paints everything itself
     button_face,  // the system's dialog colour
 };
 

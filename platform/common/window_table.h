@@ -19,8 +19,8 @@ struct WindowRecord {
     std::string class_name;
     WindowProc procedure = nullptr;  // null for the built-in controls
     ControlKind control = ControlKind::none;
-    bool child = false;               // a control inside its parent
-    WindowHandle parent = 0;          // parent of a child, owner of a top-level window
+    bool child = false;       // a control inside its parent
+    WindowHandle parent = 0;  // parent of a child, owner of a top-level window
     std::uint32_t style = 0;
     std::uint32_t ex_style = 0;
     ClassBackground background = ClassBackground::none;
@@ -49,9 +49,9 @@ Point client_origin(const WindowRecord& record);
 void reset_window_system();
 
 // Called by a backend when the window system itself changed something.
-void native_focus_changed(WindowHandle window);           // 0: the program lost the focus
+void native_focus_changed(WindowHandle window);                 // 0: the program lost the focus
 void native_window_moved(WindowHandle window, Point top_left);  // the user dragged a window
-void native_close_requested(WindowHandle window);         // posts msg::close
+void native_close_requested(WindowHandle window);               // posts msg::close
 
 // Posts a mouse message for a position in screen coordinates to the window under it, or to the
 // window holding the capture, with the position made relative to that window's client area.
