@@ -35,7 +35,8 @@ struct BoardRecord {
     BoardCells initial_cells{};  // the start position of every attempt on this board
     BoardCells cells{};          // the board being played
     ScoreTable scores;
-    std::array<std::int16_t, attempts_per_board> attempt_results{};  // first attempt_count count
+    std::array<std::int16_t, attempts_per_board>
+        attempt_results{};  // the first attempt_count hold results
     std::int8_t attempt_count = 0;
 };
 

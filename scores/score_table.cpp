@@ -2,6 +2,7 @@
 #include "scores/score_table.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 

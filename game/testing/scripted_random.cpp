@@ -2,6 +2,8 @@
 // generator.
 #include "game/testing/scripted_random.h"
 
+#include <utility>
+
 ScriptedRandomDraws::ScriptedRandomDraws(std::vector<std::int32_t> draws)
     : draws_(std::move(draws)) {
     set_random_int_override([this](std::int32_t) -> std::optional<std::int32_t> {

@@ -1,27 +1,15 @@
 // Tests of reading and writing the score file, in a fresh working directory each.
 #include "scores/score_file.h"
 
-#include "runtime/tests/temporary_directory.h"
+#include "runtime/tests/test_files.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 #ifdef __unix__
 #include <sys/stat.h>
 #endif
 
 namespace {
-
-void write_file(const std::string& name, const std::string& content) {
-    std::ofstream(name, std::ios::binary) << content;
-}
-
-std::string read_file(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 ScoreTable load_from(const std::string& content) {
     write_file(score_file_name, content);

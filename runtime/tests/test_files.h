@@ -1,11 +1,15 @@
-// Test helper: runs a test inside a fresh, empty working directory that is removed afterwards.
+// Test helpers for tests that touch files: a fresh working directory, and whole-file reads and
+// writes.
 #pragma once
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <system_error>
 
+// Runs a test inside a fresh, empty working directory that is removed afterwards.
 class TemporaryWorkingDirectory {
 public:
     TemporaryWorkingDirectory() : previous_(std::filesystem::current_path()) {
@@ -35,3 +39,12 @@ private:
     std::filesystem::path previous_;
     std::filesystem::path path_;
 };
+
+inline void write_file(const std::string& name, const std::string& content) {
+    std::ofstream(name, std::ios::binary) << content;
+}
+
+inline std::string read_file(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
