@@ -27,11 +27,12 @@ constexpr int cell_index(int column, int row) {
     return column + board_columns * row;
 }
 
+// Zero-filled when created; the board widget sets the extent and the redraw flag.
 struct BoardRecord {
-    Widget* widget = nullptr;  // the board's widget; this record is its `self`
-    std::int8_t columns = board_columns;
-    std::int8_t rows = board_rows;
-    bool redraw = true;          // the next paint draws the cells, and clears it
+    Widget* widget = nullptr;    // the board's widget; this record is its `self`
+    std::int8_t columns = 0;     // 14 once created: the drawing loop's extent
+    std::int8_t rows = 0;        // 16 once created
+    bool redraw = false;         // the next paint draws the cells, and clears it
     BoardCells initial_cells{};  // the start position of every attempt on this board
     BoardCells cells{};          // the board being played
     ScoreTable scores;

@@ -59,7 +59,7 @@ TEST(GenerateBoard, DrawsAgainForABallBesideABall) {
 
 TEST(GenerateBoard, KeepsItsInvariantsAndTheRestOfTheRecord) {
     BoardRecord board;
-    board.redraw = false;
+    board.redraw = true;
     board.scores.names[0] = "Anne";
     board.scores.results[0] = 7;
     board.attempt_results[3] = 99;
@@ -74,7 +74,7 @@ TEST(GenerateBoard, KeepsItsInvariantsAndTheRestOfTheRecord) {
         EXPECT_FALSE(has_adjacent_balls(board.cells));
         EXPECT_EQ(board.attempt_count, 0);
     }
-    EXPECT_FALSE(board.redraw);
+    EXPECT_TRUE(board.redraw);
     EXPECT_EQ(board.scores.names[0], "Anne");
     EXPECT_EQ(board.scores.results[0], 7);
     EXPECT_EQ(board.attempt_results[3], 99);
