@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/artwork/picture_checks.h"
 #include "tools/artwork/picture_set.h"
 #include "tools/artwork/preview.h"
 
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto pictures = all_pictures();
+    if (!pictures_fit_the_window(pictures)) {
+        return 1;
+    }
     const bool written = preview ? write_preview(pictures, QString::fromLocal8Bit(argv[2]))
                                  : write_pictures(pictures, QString::fromLocal8Bit(argv[1]));
     return written ? 0 : 1;
