@@ -176,7 +176,8 @@ void draw_resting_buttons(QPainter& painter) {
 
 void draw_tagline(QPainter& painter) {
     const QFont font = sans_font(13, QFont::Normal, QFont::StyleItalic);
-    const QString text = QStringLiteral("Des groupes à faire tomber, le moins de restes possible.");
+    const QString text =
+        QStringLiteral("Retirez les groupes de même couleur : moins il en reste, mieux c’est !");
     const QPointF at(layout::well.left() + 4, layout::well.bottom() + 26);
     painter.setFont(font);
     painter.setPen(QColor(0, 0, 40, 120));
