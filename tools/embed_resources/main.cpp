@@ -2,52 +2,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <optional>
 #include <vector>
 
 #include "tools/embed_resources/embedded_source.h"
+#include "tools/embed_resources/input_files.h"
 
 namespace {
-
-std::optional<std::vector<std::uint8_t>> read_file(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return bytes;
-}
-
-// Reads every file; reports the first unreadable, empty or doubly named one and gives nothing.
-std::optional<std::vector<EmbeddedInput>> read_inputs(int count, char** paths) {
-    std::vector<EmbeddedInput> inputs;
-    for (int i = 0; i < count; ++i) {
-        const std::filesystem::path path = paths[i];
-        auto bytes = read_file(path);
-        if (!bytes) {
-            std::fprintf(stderr, "embed_resources: cannot read %s\n", paths[i]);
-            return std::nullopt;
-        }
-        if (bytes->empty()) {
-            std::fprintf(stderr, "embed_resources: %s is empty\n", paths[i]);
-            return std::nullopt;
-        }
-        EmbeddedInput input{resource_name_of(path), std::move(*bytes)};
-        for (const auto& earlier : inputs) {
-            if (same_resource_name(earlier.name, input.name)) {
-                std::fprintf(stderr, "embed_resources: two files are named %s\n",
-                             input.name.c_str());
-                return std::nullopt;
-            }
-        }
-        inputs.push_back(std::move(input));
-    }
-    return inputs;
-}
 
 // Writes beside the output first, so that a failed run never leaves a half-written source.
 bool write_output(const std::filesystem::path& output, const std::vector<EmbeddedInput>& inputs) {
@@ -73,8 +33,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: embed_resources OUTPUT.cpp FILE...\n");
         return 2;
     }
-    const auto inputs = read_inputs(argc - 2, argv + 2);
+    const std::vector<std::filesystem::path> paths(argv + 2, argv + argc);
+    std::string problem;
+    const auto inputs = read_input_files(paths, problem);
     if (!inputs) {
+        std::fprintf(stderr, "embed_resources: %s\n", problem.c_str());
         return 1;
     }
     if (!write_output(argv[1], *inputs)) {
