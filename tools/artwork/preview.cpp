@@ -145,7 +145,7 @@ int draw_row(QPainter& painter, QPoint at, const std::vector<QImage>& row, int f
 
 QImage preview_picture(const std::vector<NamedPicture>& pictures) {
     const QImage window = mock_window(pictures);
-    QImage preview(900, 1560, QImage::Format_ARGB32_Premultiplied);
+    QImage preview(1180, 1440, QImage::Format_ARGB32_Premultiplied);
     preview.fill(desktop_grey);
     QPainter painter(&preview);
     painter.drawImage(margin, margin, window);
