@@ -1,0 +1,124 @@
+// The pictures of the board's cells: square bricks in four colours and the yellow ball.
+#include "tools/artwork/cells.h"
+
+#include <QLinearGradient>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QRadialGradient>
+
+#include "tools/artwork/drawing_kit.h"
+#include "tools/artwork/layout.h"
+
+namespace {
+
+// The four bevel faces between the outline `outer` and the face `inner`.
+void draw_bevel(QPainter& painter, QRectF outer, QRectF inner, QColor base) {
+    const QPolygonF top{{outer.topLeft(), outer.topRight(), inner.topRight(), inner.topLeft()}};
+    const QPolygonF left{
+        {outer.topLeft(), inner.topLeft(), inner.bottomLeft(), outer.bottomLeft()}};
+    const QPolygonF bottom{
+        {outer.bottomLeft(), inner.bottomLeft(), inner.bottomRight(), outer.bottomRight()}};
+    const QPolygonF right{
+        {outer.topRight(), outer.bottomRight(), inner.bottomRight(), inner.topRight()}};
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(base.lighter(150));
+    painter.drawPolygon(top);
+    painter.setBrush(base.lighter(122));
+    painter.drawPolygon(left);
+    painter.setBrush(base.darker(150));
+    painter.drawPolygon(bottom);
+    painter.setBrush(base.darker(128));
+    painter.drawPolygon(right);
+}
+
+void draw_brick_face(QPainter& painter, QRectF face, QColor base) {
+    QLinearGradient shade(face.topLeft(), face.bottomRight());
+    shade.setColorAt(0, base.lighter(118));
+    shade.setColorAt(1, base.darker(112));
+    painter.fillRect(face, shade);
+
+    // A soft sheen on the upper left of the face.
+    QRadialGradient sheen(face.left() + face.width() * 0.3, face.top() + face.height() * 0.28,
+                          face.width() * 0.55);
+    sheen.setColorAt(0, QColor(255, 255, 255, 95));
+    sheen.setColorAt(1, QColor(255, 255, 255, 0));
+    painter.fillRect(face, sheen);
+}
+
+}  // namespace
+
+void draw_brick(QPainter& painter, QRectF box, QColor base) {
+    const qreal size = box.width();
+    const qreal bevel = size * 0.11;
+    const qreal corner = size * 0.08;
+    const QRectF body(box.left(), box.top(), size - 1, size - 1);
+
+    painter.save();
+    use_smooth_rendering(painter);
+    QPainterPath shadow;
+    shadow.addRoundedRect(body.translated(1, 1), corner, corner);
+    painter.fillPath(shadow, with_alpha(base.darker(420), 210));
+
+    QPainterPath outline;
+    outline.addRoundedRect(body, corner, corner);
+    painter.setClipPath(outline);
+    const QRectF face = body.adjusted(bevel, bevel, -bevel, -bevel);
+    draw_bevel(painter, body, face, base);
+    draw_brick_face(painter, face, base);
+    painter.restore();
+}
+
+void draw_ball(QPainter& painter, QRectF box) {
+    const QPointF centre = box.center() - QPointF(0.4, 0.6);
+    const qreal radius = box.width() * 0.42;
+
+    painter.save();
+    use_smooth_rendering(painter);
+    QRadialGradient shadow(centre + QPointF(0.8, 1.6), radius + 1.2);
+    shadow.setColorAt(0.75, QColor(0, 0, 0, 120));
+    shadow.setColorAt(1, QColor(0, 0, 0, 0));
+    QPainterPath shadow_disc;
+    shadow_disc.addEllipse(centre + QPointF(0.8, 1.6), radius + 1.2, radius + 1.2);
+    painter.fillPath(shadow_disc, shadow);
+
+    QPainterPath sphere;
+    sphere.addEllipse(centre, radius, radius);
+    const QPointF light = centre - QPointF(radius * 0.35, radius * 0.42);
+    QRadialGradient body(light, radius * 1.5, light);
+    body.setColorAt(0, QColor(255, 255, 228));
+    body.setColorAt(0.28, QColor(255, 232, 72));
+    body.setColorAt(0.68, QColor(242, 178, 0));
+    body.setColorAt(1, QColor(150, 84, 0));
+    painter.fillPath(sphere, body);
+
+    // Light thrown back from below, which rounds the lower half.
+    QRadialGradient bounce(centre + QPointF(radius * 0.25, radius * 0.62), radius * 0.62);
+    bounce.setColorAt(0, QColor(255, 238, 150, 110));
+    bounce.setColorAt(1, QColor(255, 238, 150, 0));
+    painter.fillPath(sphere, bounce);
+
+    painter.strokePath(sphere, QPen(QColor(112, 60, 0, 150), box.width() * 0.03));
+
+    const QPointF spot = centre - QPointF(radius * 0.36, radius * 0.46);
+    QRadialGradient specular(spot, radius * 0.38);
+    specular.setColorAt(0, QColor(255, 255, 255, 235));
+    specular.setColorAt(1, QColor(255, 255, 255, 0));
+    QPainterPath spot_disc;
+    spot_disc.addEllipse(spot, radius * 0.38, radius * 0.3);
+    painter.fillPath(spot_disc, specular);
+    painter.restore();
+}
+
+QImage brick_picture(QColor base) {
+    QImage picture = new_canvas(layout::cell_size, layout::cell_size);
+    QPainter painter(&picture);
+    draw_brick(painter, QRectF(0, 0, layout::cell_size, layout::cell_size), base);
+    return picture;
+}
+
+QImage ball_picture() {
+    QImage picture = new_canvas(layout::cell_size, layout::cell_size);
+    QPainter painter(&picture);
+    draw_ball(painter, QRectF(0, 0, layout::cell_size, layout::cell_size));
+    return picture;
+}

@@ -1,0 +1,40 @@
+// Every picture that the program carries, by resource name, and writing them as PNG files.
+#include "tools/artwork/picture_set.h"
+
+#include <QDir>
+#include <cstdio>
+
+#include "tools/artwork/background.h"
+#include "tools/artwork/button_face.h"
+#include "tools/artwork/cells.h"
+#include "tools/artwork/drawing_kit.h"
+#include "tools/artwork/layout.h"
+#include "tools/artwork/tray_icon.h"
+
+std::vector<NamedPicture> all_pictures() {
+    std::vector<NamedPicture> pictures;
+    pictures.push_back({QStringLiteral("FOND"), background_picture()});
+    for (const layout::ButtonPlace& place : layout::buttons) {
+        pictures.push_back(
+            {QString::fromLatin1(place.hover_picture), button_face(place.symbol, ButtonLook::lit)});
+    }
+    pictures.push_back({QStringLiteral("B1"), brick_picture(brick_colours::violet)});
+    pictures.push_back({QStringLiteral("B2"), brick_picture(brick_colours::red)});
+    pictures.push_back({QStringLiteral("B3"), brick_picture(brick_colours::green)});
+    pictures.push_back({QStringLiteral("B4"), brick_picture(brick_colours::blue)});
+    pictures.push_back({QStringLiteral("B5"), ball_picture()});
+    pictures.push_back({QStringLiteral("SYSTRAY"), tray_icon_picture()});
+    return pictures;
+}
+
+bool write_pictures(const std::vector<NamedPicture>& pictures, const QString& folder) {
+    const QDir directory(folder);
+    for (const NamedPicture& named : pictures) {
+        const QString path = directory.filePath(named.name + QStringLiteral(".png"));
+        if (!save_png(named.picture, path)) {
+            std::fprintf(stderr, "vormelin_artwork: cannot write %s\n", qPrintable(path));
+            return false;
+        }
+    }
+    return true;
+}
