@@ -1,0 +1,49 @@
+// Canvases: premultiplied ARGB images that every drawing of the program lands in.
+#include <QColor>
+
+#include "platform/graphics.h"
+#include "platform/qt/paint/qt_paint.h"
+
+namespace platform {
+
+Canvas* canvas_create(std::int32_t width, std::int32_t height) {
+    if (width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    QImage image(width, height, paint_format);
+    if (image.isNull()) {  // the pixels could not be allocated
+        return nullptr;
+    }
+    image.fill(Qt::transparent);
+    return new Canvas{std::move(image)};
+}
+
+void canvas_delete(Canvas* canvas) {
+    delete canvas;
+}
+
+Canvas* canvas_copy(const Canvas* canvas) {
+    if (canvas == nullptr) {
+        return nullptr;
+    }
+    // A deep copy: a shallow one would share pixels with a canvas that may be painted on.
+    return new Canvas{canvas->image.copy()};
+}
+
+Size canvas_size(const Canvas* canvas) {
+    if (canvas == nullptr) {
+        return {};
+    }
+    return {canvas->image.width(), canvas->image.height()};
+}
+
+Argb canvas_pixel(const Canvas* canvas, std::int32_t x, std::int32_t y) {
+    if (canvas == nullptr || !canvas->image.valid(x, y)) {
+        return 0;
+    }
+    // QImage::pixel hands back premultiplied values for this format.
+    const auto* row = reinterpret_cast<const QRgb*>(canvas->image.constScanLine(y));
+    return qUnpremultiply(row[x]);
+}
+
+}  // namespace platform
