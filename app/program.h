@@ -1,0 +1,6 @@
+// The program from its start to its end.
+#pragma once
+
+// Prepares the services, runs the main window until it is closed, releases everything, and
+// returns the exit code.
+int run_program();

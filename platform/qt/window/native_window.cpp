@@ -1,0 +1,152 @@
+// Qt input events of our windows become queued messages; a layered window paints its picture.
+#include "platform/qt/window/native_window.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include "platform/common/window_system.h"
+#include "platform/messages.h"
+#include "platform/qt/window/keys.h"
+#include "platform/qt/window/qt_backend.h"
+
+namespace platform::qt {
+namespace {
+
+constexpr std::uint32_t left_button_held = 0x0001;
+constexpr std::uint32_t right_button_held = 0x0002;
+
+std::uint32_t held_buttons(Qt::MouseButtons buttons) {
+    std::uint32_t held = 0;
+    if (buttons & Qt::LeftButton) {
+        held |= left_button_held;
+    }
+    if (buttons & Qt::RightButton) {
+        held |= right_button_held;
+    }
+    return held;
+}
+
+std::uint32_t button_message(QEvent::Type type, Qt::MouseButton button) {
+    const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    if (button == Qt::LeftButton) {
+        return down ? msg::lbutton_down : msg::lbutton_up;
+    }
+    if (button == Qt::RightButton) {
+        return down ? msg::rbutton_down : msg::rbutton_up;
+    }
+    return 0;
+}
+
+}  // namespace
+
+NativeWindow::NativeWindow(WindowHandle window, bool layered, QWidget* owner, Qt::WindowFlags flags)
+    : QWidget(owner, flags), window_(window), layered_(layered) {
+    set_handle(this, window);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    if (layered) {
+        setAttribute(Qt::WA_TranslucentBackground);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+}
+
+void NativeWindow::set_picture(const QImage& picture) {
+    picture_ = picture;
+}
+
+void NativeWindow::follow_mouse() {
+    if ((QGuiApplication::mouseButtons() & Qt::LeftButton) == 0) {
+        return;
+    }
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+        return;
+    }
+    // No window manager to move us: follow the pointer ourselves until the button is released.
+    dragging_ = true;
+    drag_offset_ = QCursor::pos() - pos();
+}
+
+bool NativeWindow::drag_step(QEvent* event) {
+    if (!dragging_) {
+        return false;
+    }
+    if (event->type() == QEvent::MouseMove) {
+        move(QCursor::pos() - drag_offset_);
+        common::native_window_moved(window_, to_point(pos()));
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        dragging_ = false;
+    }
+    return false;  // the program still sees the mouse messages
+}
+
+void NativeWindow::post_mouse_event(QEvent* event) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const Point screen = to_point(mouse->globalPosition().toPoint());
+    if (event->type() == QEvent::MouseMove) {
+        common::post_mouse(window_, msg::mouse_move, held_buttons(mouse->buttons()), screen);
+        return;
+    }
+    if (const std::uint32_t message = button_message(event->type(), mouse->button())) {
+        common::post_mouse(window_, message, held_buttons(mouse->buttons()), screen);
+    }
+}
+
+void NativeWindow::post_key_event(QEvent* event) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const std::uint32_t virtual_key = virtual_key_of(key->key());
+    if (virtual_key == 0 && key->text().isEmpty()) {
+        return;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        common::post_key(window_, msg::key_down, virtual_key, character_of(key->text()));
+    } else if (!key->isAutoRepeat()) {
+        common::post_key(window_, msg::key_up, virtual_key, 0);
+    }
+}
+
+bool NativeWindow::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            drag_step(event);
+            post_mouse_event(event);
+            return true;
+        case QEvent::Leave:
+            // The window holding the capture still hears of the pointer once it has left.
+            if (common::window_system().capture == window_) {
+                common::post_mouse(window_, msg::mouse_move, 0, to_point(QCursor::pos()));
+            }
+            return true;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            post_key_event(event);
+            return true;
+        case QEvent::Close:
+            event->ignore();
+            common::native_close_requested(window_);
+            return true;
+        case QEvent::Move:
+            common::native_window_moved(window_, to_point(pos()));
+            break;
+        default:
+            break;
+    }
+    return QWidget::event(event);
+}
+
+void NativeWindow::paintEvent(QPaintEvent*) {
+    if (!layered_ || picture_.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, picture_);
+}
+
+}  // namespace platform::qt

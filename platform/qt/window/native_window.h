@@ -1,0 +1,39 @@
+// The Qt widget behind a top-level window of a registered class: it turns Qt's input events into
+// queued messages and shows the picture of a layered window.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+#include "platform/types.h"
+
+namespace platform::qt {
+
+class NativeWindow : public QWidget {
+public:
+    NativeWindow(WindowHandle window, bool layered, QWidget* owner, Qt::WindowFlags flags);
+
+    // The picture of a layered window; shown as it is, alpha included.
+    void set_picture(const QImage& picture);
+    bool has_picture() const { return !picture_.isNull(); }
+    // Moves the window with the mouse while the left button stays down.
+    void follow_mouse();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void post_mouse_event(QEvent* event);
+    void post_key_event(QEvent* event);
+    bool drag_step(QEvent* event);
+
+    WindowHandle window_;
+    bool layered_;
+    QImage picture_;
+    bool dragging_ = false;
+    QPoint drag_offset_;
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,28 @@
+// Shared pieces of the Qt window backend: the Qt widget behind each window record, and work
+// deferred until Qt has finished delivering its events.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+#include "platform/common/window_table.h"
+#include "platform/types.h"
+
+namespace platform::qt {
+
+// The Qt widget of a window record, or null.
+QWidget* widget_of(WindowHandle window);
+QWidget* widget_of(const common::WindowRecord& record);
+// The window handle a Qt widget stands for, or 0 for widgets that are not ours.
+WindowHandle handle_of(const QObject* widget);
+void set_handle(QWidget* widget, WindowHandle window);
+
+// Window procedures must not run inside Qt's event delivery; what a Qt event handler learns and
+// cannot post as a message is kept here and done once the events of the wait are delivered.
+void defer(std::function<void()> work);
+void run_deferred();
+
+Point to_point(const QPoint& point);
+
+}  // namespace platform::qt

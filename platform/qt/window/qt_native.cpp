@@ -1,0 +1,223 @@
+// The window system of the Qt backend: each window record has a Qt widget; input found while
+// waiting is posted to the queue.
+#include <QApplication>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include "platform/common/native.h"
+#include "platform/common/window_system.h"
+#include "platform/message_queue.h"
+#include "platform/qt/paint/qt_paint.h"
+#include "platform/qt/window/controls.h"
+#include "platform/qt/window/native_window.h"
+#include "platform/qt/window/qt_backend.h"
+
+namespace platform::native {
+namespace {
+
+using qt::NativeWindow;
+using qt::widget_of;
+
+Qt::WindowFlags flags_for(const common::WindowRecord& record) {
+    Qt::WindowFlags flags = Qt::Window;
+    if ((record.style & style::caption) == style::caption) {
+        // A title bar without a close button.
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    } else {
+        flags |= Qt::FramelessWindowHint;
+    }
+    if ((record.ex_style & ex_style::tool_window) != 0) {
+        flags |= Qt::Tool;
+    }
+    if ((record.ex_style & ex_style::topmost) != 0) {
+        flags |= Qt::WindowStaysOnTopHint;
+    }
+    return flags;
+}
+
+QSize size_of(const Rect& rect) {
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void create_top_level(common::WindowRecord& record) {
+    QWidget* owner = record.parent != 0 ? widget_of(record.parent) : nullptr;
+    const bool layered = common::is_layered(record);
+    // Owned windows are not Qt children: disabling an owner must leave them usable, as on the
+    // desktop. The window manager keeps them above their owner.
+    auto* window = new NativeWindow(record.handle, layered, nullptr, flags_for(record));
+    if (owner != nullptr) {
+        window->winId();
+        owner->winId();
+        window->windowHandle()->setTransientParent(owner->windowHandle());
+    }
+    window->setWindowTitle(QString::fromStdU16String(record.text));
+    window->move(record.rect.left, record.rect.top);
+    window->resize(size_of(record.rect));
+    if (record.background == ClassBackground::button_face) {
+        window->setAutoFillBackground(true);
+    }
+    // An owned layered window (a tooltip) must not take the keyboard from its owner.
+    if (layered && owner != nullptr) {
+        window->setAttribute(Qt::WA_ShowWithoutActivating);
+        window->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    }
+    record.native = window;
+}
+
+}  // namespace
+
+void window_created(common::WindowRecord& record) {
+    if (record.control != common::ControlKind::none) {
+        record.native = qt::create_control(record, widget_of(record.parent));
+    } else {
+        create_top_level(record);
+    }
+}
+
+void window_destroyed(common::WindowRecord& record) {
+    delete widget_of(record);
+    record.native = nullptr;
+}
+
+void window_shown(common::WindowRecord& record, ShowCommand command) {
+    QWidget* widget = widget_of(record);
+    if (widget == nullptr) {
+        return;
+    }
+    auto* native = dynamic_cast<NativeWindow*>(widget);
+    switch (command) {
+        case ShowCommand::hide:
+            widget->hide();
+            break;
+        case ShowCommand::show:
+            // A layered window appears with its first picture.
+            if (native == nullptr || !common::is_layered(record) || native->has_picture()) {
+                widget->showNormal();
+            }
+            break;
+        case ShowCommand::minimize:
+            widget->showMinimized();
+            break;
+    }
+}
+
+void window_enabled(common::WindowRecord& record) {
+    if (QWidget* widget = widget_of(record)) {
+        widget->setEnabled(record.enabled);
+    }
+}
+
+void window_moved(common::WindowRecord& record) {
+    if (QWidget* widget = widget_of(record)) {
+        widget->move(record.rect.left, record.rect.top);
+        widget->raise();
+    }
+}
+
+void window_text_changed(common::WindowRecord& record) {
+    qt::set_control_text(record);
+}
+
+std::u16string edit_text(const common::WindowRecord& record) {
+    return qt::control_text(record);
+}
+
+void edit_selection(common::WindowRecord& record, std::int32_t start, std::int32_t end) {
+    if (auto* edit = qobject_cast<QLineEdit*>(widget_of(record))) {
+        edit->setSelection(start, end - start);
+        edit->setCursorPosition(end);
+        if (start == end) {
+            edit->deselect();
+        }
+    }
+}
+
+void dialog_font(common::WindowRecord& record) {
+    if (QWidget* widget = widget_of(record)) {
+        widget->setFont(QApplication::font("QMessageBox"));
+    }
+}
+
+void focus_moved(WindowHandle window) {
+    QWidget* widget = widget_of(window);
+    if (widget == nullptr) {
+        return;
+    }
+    if (!widget->window()->isActiveWindow()) {
+        widget->window()->activateWindow();
+    }
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+WindowHandle foreground_window() {
+    return qt::handle_of(QApplication::activeWindow());
+}
+
+bool set_foreground(common::WindowRecord& record) {
+    QWidget* widget = widget_of(record);
+    if (widget == nullptr) {
+        return false;
+    }
+    widget->raise();
+    widget->activateWindow();
+    return true;
+}
+
+void bring_to_top(common::WindowRecord& record) {
+    if (QWidget* widget = widget_of(record)) {
+        widget->raise();
+    }
+}
+
+Point cursor_position() {
+    return qt::to_point(QCursor::pos());
+}
+
+Size screen_size() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return {};
+    }
+    return {screen->geometry().width(), screen->geometry().height()};
+}
+
+void layered_update(common::WindowRecord& record, const Canvas* canvas, Size size,
+                    Point source_origin, BlendFunction) {
+    auto* window = dynamic_cast<NativeWindow*>(widget_of(record));
+    if (window == nullptr) {
+        return;
+    }
+    window->set_picture(canvas->image.copy(source_origin.x, source_origin.y, size.cx, size.cy));
+    if (record.visible && !record.minimized && !window->isVisible()) {
+        window->show();
+    }
+    // Paint and flush now, and wait for the display to have it: the program may sleep next.
+    window->repaint();
+    QGuiApplication::sync();
+}
+
+void begin_move(common::WindowRecord& record) {
+    if (auto* window = dynamic_cast<NativeWindow*>(widget_of(record))) {
+        window->follow_mouse();
+    }
+}
+
+void wait_for_events(std::uint32_t timeout_ms) {
+    static QTimer* wake_up = [] {
+        auto* timer = new QTimer(qApp);
+        timer->setSingleShot(true);
+        return timer;
+    }();
+    if (timeout_ms != wait_forever) {
+        wake_up->start(static_cast<int>(std::min<std::uint32_t>(timeout_ms, 0x7FFFFFFF)));
+    }
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    qt::run_deferred();
+}
+
+}  // namespace platform::native
