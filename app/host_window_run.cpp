@@ -4,6 +4,7 @@
 #include <string>
 
 #include "panels/drawing.h"
+#include "panels/tooltip_timer.h"
 #include "platform/message_queue.h"
 #include "runtime/text.h"
 #include "widgets/widget.h"
@@ -76,6 +77,7 @@ std::int32_t host_window_run(std::int32_t id, std::int32_t width, std::int32_t h
         return 0;
     }
     platform::set_window_property(host.hwnd, host_property, &host);
+    platform::set_timer(host.hwnd, 0, tooltip_tick_ms, tooltip_tick);
     platform::invalidate_window(host.hwnd);
     run_message_loop();
     return 0;
