@@ -1,0 +1,108 @@
+// MIDI notes: the messages sent, their order, and the boxes shown when the output fails.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/testing/test_platform.h"
+#include "sound/midi.h"
+
+namespace {
+
+namespace testing = platform::testing;
+
+std::vector<std::uint32_t> sent() {
+    std::vector<std::uint32_t> messages;
+    for (const auto& event : testing::events_of(testing::EventKind::midi_message)) {
+        messages.push_back(event.value);
+    }
+    return messages;
+}
+
+std::vector<std::u16string> box_texts() {
+    std::vector<std::u16string> texts;
+    for (const auto& event : testing::events_of(testing::EventKind::message_box)) {
+        EXPECT_EQ(event.caption, u"Probl\u00E8me");
+        EXPECT_EQ(event.value, 0u);
+        texts.push_back(event.text);
+    }
+    return texts;
+}
+
+// The game's start: open, then the instruments of channels 0, 1 and 2.
+void start_up() {
+    midi_open();
+    midi_program(0, 13);
+    midi_program(1, 11);
+    midi_program(2, 55);
+}
+
+class MidiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::reset();
+        midi_forget();
+    }
+};
+
+TEST_F(MidiTest, StartUpGivesTheChannelsTheirInstrumentsAndNotesStrikeOffThenOn) {
+    EXPECT_FALSE(midi_ready());
+    start_up();
+    EXPECT_TRUE(midi_ready());
+    EXPECT_EQ(testing::events_of(testing::EventKind::midi_open).size(), 1u);
+    EXPECT_EQ(sent(), (std::vector<std::uint32_t>{0x0000C0, 0x000DC0, 0x000BC1, 0x0037C2}));
+
+    testing::clear_journal();
+    midi_note(0, 54, 127, 127);
+    midi_note(0, 54, 127, 127);
+    midi_note(2, 74, 127, 127);
+    EXPECT_EQ(sent(), (std::vector<std::uint32_t>{0x7F3680, 0x7F3690, 0x7F3680, 0x7F3690, 0x7F4A82,
+                                                  0x7F4A92}));
+    midi_note(1, 60, 0, 100);
+    EXPECT_EQ(sent().back(), 0x643C91u) << "velocities go to their own messages";
+    EXPECT_EQ(sent()[sent().size() - 2], 0x003C81u);
+
+    testing::clear_journal();
+    midi_open();
+    EXPECT_TRUE(testing::journal().empty()) << "a second open sends nothing";
+    EXPECT_TRUE(box_texts().empty());
+}
+
+TEST_F(MidiTest, AnOutputThatCannotBeOpenedIsReportedOnceThenSilent) {
+    testing::set_midi_open_result(2);
+    start_up();
+    midi_note(0, 54, 127, 127);
+    midi_note(2, 74, 127, 127);
+
+    EXPECT_FALSE(midi_ready());
+    EXPECT_EQ(box_texts(),
+              (std::vector<std::u16string>{u"Impossible d'ouvrir le p\u00E9riph\u00E9rique MIDI"}));
+    EXPECT_TRUE(sent().empty());
+}
+
+TEST_F(MidiTest, EveryFailedMessageIsReportedAndTheNextIsStillSent) {
+    testing::set_midi_send_result(5);
+    start_up();
+    EXPECT_TRUE(midi_ready()) << "a failed first program change leaves the output open";
+    EXPECT_EQ(sent().size(), 4u);
+    EXPECT_EQ(box_texts().size(), 4u);
+
+    testing::clear_journal();
+    midi_note(0, 54, 127, 127);
+    testing::set_midi_send_result(0);
+    midi_note(0, 54, 127, 127);
+    EXPECT_EQ(sent().size(), 4u);
+    EXPECT_EQ(box_texts(),
+              (std::vector<std::u16string>(2, u"Erreur dans l'envoi du message MIDI")));
+
+    // Boxes and messages interleave: each box follows the message it reports.
+    testing::clear_journal();
+    testing::set_midi_send_result(5);
+    midi_program(2, 55);
+    const auto& journal = testing::journal();
+    ASSERT_EQ(journal.size(), 2u);
+    EXPECT_EQ(journal[0].kind, testing::EventKind::midi_message);
+    EXPECT_EQ(journal[1].kind, testing::EventKind::message_box);
+}
+
+}  // namespace
