@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/accelerators.h"
 #include "platform/common/window_table.h"
 #include "runtime/dialogs.h"
 #include "runtime/tests/modal_fixture.h"
@@ -12,7 +11,6 @@ namespace {
 
 using platform::WindowHandle;
 namespace msg = platform::msg;
-namespace style = platform::style;
 namespace vk = platform::vk;
 namespace testing = platform::testing;
 
@@ -62,8 +60,20 @@ std::string ask_name(std::string_view default_text = "Anne") {
     return show_input_requester("Vormelin", "Saisissez votre nom :", default_text);
 }
 
-const platform::common::WindowRecord& record_of(WindowHandle window) {
-    return *platform::common::find_window(window);
+// What the player sees of one window: styles, place (client place for a control), id and text.
+struct Shape {
+    std::uint32_t ex_style = 0;
+    std::uint32_t style = 0;
+    platform::Rect rect;
+    std::int32_t id = 0;
+    std::u16string text;
+    friend bool operator==(const Shape&, const Shape&) = default;
+};
+
+Shape shape_of(WindowHandle window) {
+    const auto& record = *platform::common::find_window(window);
+    return {record.ex_style, record.style, record.rect, record.control_id,
+            platform::window_text(window)};
 }
 
 class InputRequesterTest : public ModalTest {};
@@ -73,40 +83,21 @@ TEST_F(InputRequesterTest, DialogIsCentredWithPromptFieldAndDefaultButton) {
     when_dialog_waits([&](const DialogParts& parts) {
         seen = parts;
         ASSERT_NE(parts.dialog, 0u);
-        const auto& dialog = record_of(parts.dialog);
-        EXPECT_EQ(platform::window_rect(parts.dialog), (platform::Rect{362, 319, 662, 449}));
-        EXPECT_EQ(dialog.style, style::visible | style::caption);
-        EXPECT_EQ(dialog.ex_style, 0u);
-        EXPECT_EQ(dialog.text, u"Vormelin");
-        EXPECT_EQ(dialog.background, platform::ClassBackground::button_face);
-        EXPECT_TRUE(platform::is_window_visible(parts.dialog));
-
-        const auto& prompt = record_of(parts.prompt);
-        EXPECT_EQ(prompt.style, 0x5000000Bu);
-        EXPECT_EQ(prompt.rect, (platform::Rect{10, 10, 290, 32}));
-        EXPECT_EQ(prompt.control_id, 0);
-        EXPECT_EQ(prompt.text, u"Saisissez votre nom :");
-
-        const auto& edit = record_of(parts.edit);
-        EXPECT_EQ(edit.ex_style, platform::ex_style::client_edge);
-        EXPECT_EQ(edit.style, 0x50010080u);
-        EXPECT_EQ(edit.rect, (platform::Rect{10, 32, 285, 53}));
-        EXPECT_EQ(edit.control_id, 10);
-        EXPECT_EQ(platform::focus_window(), parts.edit);
-        EXPECT_EQ(platform::window_text(parts.edit), u"Anne");
-        const testing::EditSelection caret = testing::edit_selection(parts.edit);
-        EXPECT_EQ(caret.start, 4) << "the caret after the last character";
-        EXPECT_EQ(caret.end, 4) << "nothing selected";
-
-        const auto& button = record_of(parts.button);
-        EXPECT_EQ(button.style, 0x50010001u);
-        EXPECT_EQ(button.rect, (platform::Rect{110, 67, 190, 92}));
-        EXPECT_EQ(button.control_id, 1000);
-        EXPECT_EQ(button.text, u"OK");
-
+        EXPECT_EQ(shape_of(parts.dialog),
+                  (Shape{0, 0x10C00000, {362, 319, 662, 449}, 0, u"Vormelin"}));
+        EXPECT_EQ(platform::common::find_window(parts.dialog)->background,
+                  platform::ClassBackground::button_face);
+        EXPECT_EQ(shape_of(parts.prompt),
+                  (Shape{0, 0x5000000B, {10, 10, 290, 32}, 0, u"Saisissez votre nom :"}));
+        EXPECT_EQ(shape_of(parts.edit), (Shape{0x200, 0x50010080, {10, 32, 285, 53}, 10, u"Anne"}));
+        EXPECT_EQ(shape_of(parts.button), (Shape{0, 0x50010001, {110, 67, 190, 92}, 1000, u"OK"}));
         for (const WindowHandle control : {parts.prompt, parts.edit, parts.button}) {
             EXPECT_TRUE(testing::has_dialog_font(control)) << "control " << control;
         }
+        EXPECT_EQ(platform::focus_window(), parts.edit);
+        const testing::EditSelection caret = testing::edit_selection(parts.edit);
+        EXPECT_EQ(caret.start, 4) << "the caret after the last character";
+        EXPECT_EQ(caret.end, 4) << "nothing selected";
         testing::key_press(parts.edit, vk::enter);
     });
 
