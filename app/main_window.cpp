@@ -1,12 +1,20 @@
-// The main window: its widgets at creation, its button pictures, and its commands.
+// The main window: its widgets at creation, its button pictures, its commands and the
+// notification-area icon that stands in for it while it is hidden.
 #include "app/main_window.h"
 
 #include <array>
 #include <string_view>
 
+#include "app/tray.h"
+#include "game/board_widget.h"
 #include "panels/drawing.h"
+#include "panels/help_panel.h"
+#include "panels/text_label.h"
+#include "panels/tooltip.h"
 #include "platform/message_queue.h"
 #include "platform/messages.h"
+#include "scores/score_file.h"
+#include "scores/score_table.h"
 #include "widgets/host_window_proc.h"
 #include "widgets/picture_button.h"
 
@@ -19,36 +27,51 @@ struct ButtonPlace {
     std::int32_t x;
     std::int32_t y;
     std::string_view picture;
+    std::string_view tooltip;  // Windows-1252
 };
 
 // The five round buttons, in creation order; their resting faces are part of the background.
 constexpr std::array<ButtonPlace, 5> buttons{{
-    {1, 619, 470, "BF"},
-    {2, 581, 465, "BM"},
-    {3, 467, 470, "BT"},
-    {4, 505, 465, "BR"},
-    {5, 543, 461, "BA"},
+    {1, 619, 470, "BF", "Fermer"},
+    {2, 581, 465, "BM",
+     "R\xE9"
+     "duire"},
+    {3, 467, 470, "BT", "Nouveau tableau de jeu"},
+    {4, 505, 465, "BR", "Remise \xE0 z\xE9ro de la\nliste des scores"},
+    {5, 543, 461, "BA", "Aide"},
 }};
 constexpr std::int32_t button_width = 36;
 constexpr std::int32_t button_height = 34;
+constexpr std::int32_t tooltip_delay_ms = 1500;
+constexpr std::int32_t tooltip_duration_ms = 3000;
 
-// The hover pictures of the buttons, in the order of the table; owned by the main window.
-std::array<platform::Image*, 5> button_pictures{};
+struct MainWindowParts {
+    std::array<platform::Image*, 5> button_pictures{};  // hover faces, owned here
+    BoardRecord* board = nullptr;
+    HelpPanel* help = nullptr;
+    TextLabel* label = nullptr;
+};
+
+MainWindowParts parts;
 
 void create_widgets(platform::WindowHandle hwnd) {
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        load_png_resource(buttons[i].picture, button_pictures[i]);
+        load_png_resource(buttons[i].picture, parts.button_pictures[i]);
     }
     set_current_host(hwnd);
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const ButtonPlace& place = buttons[i];
         button_new(0, place.id, place.x, place.y, button_width, button_height, nullptr,
-                   button_pictures[i], nullptr);
+                   parts.button_pictures[i], nullptr);
+        tooltip_add(place.id, place.tooltip, tooltip_delay_ms, tooltip_duration_ms);
     }
+    parts.board = create_board_widget(0, 6, 30, 31, 14, 16);
+    parts.help = help_panel_new(6, 7, 40, 41, 386, 444);
+    parts.label = label_new(7, 8, 210, 460, 65, "Fermer");
 }
 
 void dispose_button_pictures() {
-    for (platform::Image*& picture : button_pictures) {
+    for (platform::Image*& picture : parts.button_pictures) {
         if (picture != nullptr) {
             platform::image_dispose(picture);
             picture = nullptr;
@@ -56,10 +79,47 @@ void dispose_button_pictures() {
     }
 }
 
+void hide_help_and_show_board() {
+    parts.help->widget->state = widget_state::hidden;
+    update_board_now(*parts.board);
+}
+
+void toggle_help() {
+    if (parts.help->widget->state == widget_state::hidden) {
+        parts.help->redraw = 1;
+        parts.label->redraw = 1;
+        help_panel_callback(parts.help, msg::paint, paint_event::direct, widget_state::normal);
+    } else {
+        hide_help_and_show_board();
+    }
+}
+
+void new_board() {
+    generate_board(*parts.board);
+    draw_attempt_chart(*parts.board);
+    update_board_now(*parts.board);
+}
+
 void run_command(platform::WindowHandle hwnd, std::uint32_t command) {
     switch (command) {
         case command_id::close:
+            save_scores(parts.board->scores);
             platform::send_message(hwnd, msg::close, 0, 0);
+            break;
+        case command_id::minimise:
+            minimise_to_tray(hwnd);
+            break;
+        case command_id::new_board:
+            new_board();
+            break;
+        case command_id::reset_scores:
+            reset_scores(parts.board->scores);
+            break;
+        case command_id::help:
+            toggle_help();
+            break;
+        case command_id::close_help:
+            hide_help_and_show_board();
             break;
         default:
             break;
@@ -80,8 +140,17 @@ std::int32_t main_window_proc(platform::WindowHandle hwnd, std::uint32_t message
         case msg::command:
             run_command(hwnd, wparam);
             break;
+        case tray_message:
+            if (static_cast<std::uint32_t>(lparam) == msg::lbutton_down) {
+                restore_from_tray(hwnd);
+            }
+            break;
         default:
             break;
     }
     return host_window_proc(hwnd, message, wparam, lparam);
+}
+
+void reset_main_window() {
+    parts = MainWindowParts{};
 }

@@ -18,3 +18,6 @@ inline constexpr std::uint32_t reset_scores = 4;
 inline constexpr std::uint32_t help = 5;
 inline constexpr std::uint32_t close_help = 8;
 }  // namespace command_id
+
+// Forgets the main window's widgets and pictures: a fresh start.
+void reset_main_window();

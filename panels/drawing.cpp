@@ -87,3 +87,12 @@ std::int32_t draw_widget_text(const Widget& widget, std::int32_t x, std::int32_t
                           widget.string_format, colour);
     return 0;
 }
+
+void release_widget_font(Widget& widget) {
+    platform::string_format_delete(widget.string_format);
+    widget.string_format = nullptr;
+    platform::font_delete(widget.font);
+    widget.font = nullptr;
+    platform::font_family_delete(widget.font_family);
+    widget.font_family = nullptr;
+}

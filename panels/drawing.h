@@ -27,3 +27,6 @@ std::int32_t draw_widget_string(const Widget& widget, std::int32_t x, std::int32
 // The widget's own text, in a box of the widget's full size.
 std::int32_t draw_widget_text(const Widget& widget, std::int32_t x, std::int32_t y,
                               platform::Argb colour);
+
+// Deletes the string format, font and font family of a widget that draws text, in that order.
+void release_widget_font(Widget& widget);

@@ -143,7 +143,8 @@ struct BlendFunction {
 };
 
 // Shows the canvas, from source_origin and of the given size, as the whole picture of a layered
-// window, with per-pixel alpha, and makes sure it is on the screen before returning.
+// window, with per-pixel alpha, and makes sure it is on the screen before returning. The window
+// takes the picture's size.
 void update_layered_window(WindowHandle window, const Canvas* canvas, Size size,
                            Point source_origin, BlendFunction blend);
 

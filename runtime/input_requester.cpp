@@ -106,11 +106,6 @@ WindowHandle create_control(std::string_view class_name, std::uint32_t ex_style,
                                  .parent = dialog,
                                  .control_id = id});
     platform::set_dialog_font(control);
-    // FIXME: the platform's built-in controls leave their paint request pending when they get
-    // one, so that the dialog's loop would find it waiting for ever; they draw themselves, so
-    // the dialog marks them painted once shown. Nothing invalidates them later.
-    platform::begin_paint(control);
-    platform::end_paint(control);
     return control;
 }
 

@@ -19,6 +19,6 @@ void midi_program(std::uint8_t channel, std::uint8_t program);
 // Whether the output was opened; it stays open for the rest of the process.
 bool midi_ready();
 
-// Back to the closed state without sending anything, for tests that start afresh; the program
-// never calls it.
+// Back to the closed state without sending anything: the fresh start of the program (and of
+// each test).
 void midi_forget();

@@ -23,13 +23,17 @@ namespace {
 constexpr platform::Argb fill_colour = 0xE5FFFFBB;
 constexpr platform::Argb ink_colour = 0xFF222222;
 
-// Where a tooltip window created for a cursor at `cursor` lies (it is made 100 × 20).
-Rect opened_at(Point top_left) {
-    return {top_left.x, top_left.y, top_left.x + 100, top_left.y + 20};
+// Where a tooltip window lies: its top-left corner (its size follows the text it shows).
+Point opened_at(Point top_left) {
+    return top_left;
 }
 
-Rect below(Point cursor) {
+Point below(Point cursor) {
     return opened_at({cursor.x, cursor.y + 20});
+}
+
+Point corner(const Rect& rect) {
+    return {rect.left, rect.top};
 }
 
 std::int32_t rounded(float value) {
@@ -56,7 +60,7 @@ TEST_F(TooltipTest, OpensAfterTheDelayBelowTheCursorAndClosesAfterTheDuration) {
     ASSERT_EQ(sightings.size(), 4u);
     const Point cursor = screen_point(5);
     EXPECT_EQ(sightings[0].time, 1600u) << "the 15th tick after the one that saw the cursor come";
-    EXPECT_EQ(sightings[0].rect, below(cursor)) << "20 pixels below the cursor, at its x";
+    EXPECT_EQ(corner(sightings[0].rect), below(cursor)) << "20 pixels below the cursor, at its x";
     EXPECT_EQ(sightings[1], (Sighting{4700, 0, {}})) << "the first tick past 4500 ms closes it";
     EXPECT_EQ(sightings[2].time, 12100u) << "nothing more until the cursor left and came back";
     EXPECT_EQ(sightings[3].time, 15200u);
@@ -122,7 +126,7 @@ TEST_F(TooltipTest, MovingToAnotherButtonKeepsTheWindowAndShowsTheNewText) {
     ASSERT_EQ(sightings.size(), 3u);
     EXPECT_EQ(sightings[1].time, 2100u);
     EXPECT_EQ(sightings[1].window, sightings[0].window) << "the same window, moved";
-    EXPECT_EQ(sightings[1].rect, below(screen_point(3)));
+    EXPECT_EQ(corner(sightings[1].rect), below(screen_point(3)));
     EXPECT_EQ(sightings[2], (Sighting{5200, 0, {}})) << "up for the new tooltip's full duration";
 
     const platform::RectF box = measured("Nouveau tableau de jeu");
@@ -146,9 +150,10 @@ TEST_F(TooltipTest, NearTheRightAndBottomEdgesTheTooltipStaysOnTheScreen) {
     run_until(12000);
 
     ASSERT_EQ(sightings.size(), 4u);
-    EXPECT_EQ(sightings[0].rect, opened_at({799, 580}))
+    EXPECT_EQ(corner(sightings[0].rect), opened_at({799, 580}))
         << "before any tooltip was painted its size counts as 0 × 0";
-    EXPECT_EQ(sightings[2].rect, opened_at({800 - fermer_size.cx - 8, 600 - fermer_size.cy - 20}));
+    EXPECT_EQ(corner(sightings[2].rect),
+              opened_at({800 - fermer_size.cx - 8, 600 - fermer_size.cy - 20}));
 }
 
 TEST_F(TooltipTest, PlacementMovesOnlyATooltipThatWouldCrossTheEdge) {

@@ -42,8 +42,11 @@ common::Timer* next_timer() {
     return earliest == timers.end() ? nullptr : &*earliest;
 }
 
-std::int32_t control_procedure(WindowHandle, std::uint32_t, std::uint32_t, std::int32_t) {
-    return 0;
+// The built-in controls draw themselves; their messages only get the default handling, which
+// validates them when they are painted.
+std::int32_t control_procedure(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
+                               std::int32_t lparam) {
+    return default_window_proc(window, message, wparam, lparam);
 }
 
 }  // namespace

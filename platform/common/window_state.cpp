@@ -193,9 +193,15 @@ void end_paint(WindowHandle) {}
 void update_layered_window(WindowHandle window, const Canvas* canvas, Size size,
                            Point source_origin, BlendFunction blend) {
     auto* record = common::find_window(window);
-    if (record != nullptr && common::is_layered(*record) && canvas != nullptr) {
-        native::layered_update(*record, canvas, size, source_origin, blend);
+    if (record == nullptr || !common::is_layered(*record) || canvas == nullptr) {
+        return;
     }
+    // The picture's size becomes the window's size, as on the desktop.
+    if (size.cx > 0 && size.cy > 0) {
+        record->rect.right = record->rect.left + size.cx;
+        record->rect.bottom = record->rect.top + size.cy;
+    }
+    native::layered_update(*record, canvas, size, source_origin, blend);
 }
 
 bool set_window_property(WindowHandle window, std::string_view name, void* value) {

@@ -125,5 +125,18 @@ TEST_F(MessageQueueTest, DefaultHandlingClosesPaintsAndMovesByTheCaption) {
     EXPECT_FALSE(post_message(window, msg::user, 0, 0));
 }
 
+TEST_F(MessageQueueTest, ABuiltInControlIsPaintedOnceWhenItIsShown) {
+    const WindowHandle dialog = make_window(style::popup | style::visible, 0, 0);
+    const WindowHandle edit = create_window(
+        {.class_name = "EDIT", .style = style::child | style::visible, .parent = dialog});
+    int edit_paints = 0;
+    Message message;
+    for (int i = 0; i < 5 && get_message(message); ++i) {
+        edit_paints += message.window == edit && message.message == msg::paint;
+        dispatch_message(message);
+    }
+    EXPECT_EQ(edit_paints, 1) << "the control's default handling validates it";
+}
+
 }  // namespace
 }  // namespace platform::testing

@@ -148,5 +148,15 @@ TEST_F(WindowTest, PropertiesTextsAndEditFields) {
     EXPECT_EQ(window_text(edit), u"Anne-Marie");
 }
 
+TEST_F(WindowTest, ALayeredUpdateRecordsThePictureAndGivesTheWindowItsSize) {
+    const WindowHandle window = make_window();
+    Canvas* canvas = canvas_create(300, 300);
+    update_layered_window(window, canvas, {120, 40}, {0, 0}, {});
+    EXPECT_EQ(window_rect(window), (Rect{100, 50, 220, 90}));
+    ASSERT_EQ(events_of(EventKind::layered_update).size(), 1u);
+    EXPECT_NE(last_picture(window), nullptr);
+    canvas_delete(canvas);
+}
+
 }  // namespace
 }  // namespace platform::testing

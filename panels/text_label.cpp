@@ -1,0 +1,98 @@
+// Text labels: creation, painting on a translucent white band, and the command on a press.
+#include "panels/text_label.h"
+
+#include "panels/drawing.h"
+#include "platform/message_queue.h"
+#include "platform/messages.h"
+#include "widgets/host_window_proc.h"
+#include "widgets/shared_graphics.h"
+
+namespace msg = platform::msg;
+
+namespace {
+
+constexpr std::int32_t label_height = 16;
+constexpr float label_font_size = 13.0f;
+constexpr platform::Argb label_band = 0xBBFFFFFF;
+constexpr platform::Argb label_ink = 0xFF202020;
+
+void paint_label(TextLabel& label, std::uint32_t direct, std::int32_t new_state) {
+    Widget& widget = *label.widget;
+    if (new_state != 0) {
+        widget.state = static_cast<std::uint8_t>(new_state);
+    }
+    if (label.redraw == 0 || widget_state_of(widget.parent_id) == widget_state::hidden) {
+        return;
+    }
+    widget_host(widget);
+    if (direct != 0 && !begin_direct_update(widget)) {
+        return;
+    }
+    if (widget.state == widget_state::normal) {
+        platform::fill_rectangle(shared_graphics, label_band, widget.x, widget.y, widget.width,
+                                 widget.height);
+        draw_widget_text(widget, widget.x, widget.y, label_ink);
+    }
+    if (direct != 0) {
+        end_direct_update(widget);
+    }
+    label.redraw = 0;
+}
+
+}  // namespace
+
+Registry<TextLabel>& label_list() {
+    static Registry<TextLabel> list;
+    return list;
+}
+
+TextLabel* label_new(std::int32_t parent_id, std::int32_t id, std::int32_t x, std::int32_t y,
+                     std::int32_t width, std::string_view text) {
+    TextLabel& label = label_list().append();
+    Widget* widget = widget_new();
+    label.widget = widget;
+    widget->parent_id = parent_id;
+    widget->id = id;
+    widget->kind = widget_kind::label;
+    widget->self = &label;
+    widget->text = text;
+    widget->font_family = platform::font_family_create(u"Arial");
+    widget->font_size = static_cast<std::int32_t>(label_font_size);
+    widget->font =
+        platform::font_create(widget->font_family, label_font_size, platform::FontStyle::regular);
+    widget->string_format = platform::string_format_create();
+    platform::string_format_set_alignment(widget->string_format, platform::StringAlignment::center);
+    widget->x = x;
+    widget->y = y;
+    widget->width = width;
+    widget->height = label_height;
+    widget->rect = {x, y, x + width, y + label_height};
+    widget->state = widget_state::normal;
+    widget->callback = label_callback;
+    label.redraw = 1;
+    return &label;
+}
+
+std::int32_t label_callback(void* self, std::uint32_t event, std::uint32_t wparam,
+                            std::int32_t lparam) {
+    auto& label = *static_cast<TextLabel*>(self);
+    switch (event) {
+        case msg::paint:
+            paint_label(label, wparam, lparam);
+            break;
+        case msg::lbutton_down:
+            label_callback(self, msg::paint, paint_event::direct, paint_event::press);
+            platform::send_message(label.widget->host_hwnd, msg::command,
+                                   static_cast<std::uint32_t>(label.widget->id), 0);
+            break;
+        case msg::lbutton_up:
+            label_callback(self, msg::paint, paint_event::direct, paint_event::enter);
+            break;
+        case msg::destroy:
+            release_widget_font(*label.widget);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
