@@ -25,16 +25,10 @@ void quiet_fluidsynth_logging() {
     }
 }
 
-// The desktop's sound server first (PulseAudio, or PipeWire through its PulseAudio service),
-// then the sound card directly.
+// The desktop's sound server: PulseAudio, or PipeWire through its PulseAudio service.
 fluid_audio_driver_t* open_audio(fluid_settings_t* settings, fluid_synth_t* synth) {
-    for (const char* driver : {"pulseaudio", "alsa"}) {
-        fluid_settings_setstr(settings, "audio.driver", driver);
-        if (fluid_audio_driver_t* audio = new_fluid_audio_driver(settings, synth)) {
-            return audio;
-        }
-    }
-    return nullptr;
+    fluid_settings_setstr(settings, "audio.driver", "pulseaudio");
+    return new_fluid_audio_driver(settings, synth);
 }
 
 }  // namespace

@@ -69,6 +69,16 @@ void create_top_level(common::WindowRecord& record) {
     record.native = window;
 }
 
+// A window of its own (not owned by another) becomes the active one when it appears, as on the
+// desktop; even where no window manager would activate it.
+void show_and_activate(const common::WindowRecord& record, QWidget& widget) {
+    widget.show();
+    if (record.parent == 0) {
+        widget.raise();
+        widget.activateWindow();
+    }
+}
+
 }  // namespace
 
 void window_created(common::WindowRecord& record) {
@@ -97,7 +107,8 @@ void window_shown(common::WindowRecord& record, ShowCommand command) {
         case ShowCommand::show:
             // A layered window appears with its first picture.
             if (native == nullptr || !common::is_layered(record) || native->has_picture()) {
-                widget->showNormal();
+                widget->setWindowState(widget->windowState() & ~Qt::WindowMinimized);
+                show_and_activate(record, *widget);
             }
             break;
         case ShowCommand::minimize:
@@ -193,8 +204,12 @@ void layered_update(common::WindowRecord& record, const Canvas* canvas, Size siz
         return;
     }
     window->set_picture(canvas->image.copy(source_origin.x, source_origin.y, size.cx, size.cy));
+    // The window takes the picture's size.
+    if (window->size() != QSize(size.cx, size.cy)) {
+        window->resize(size.cx, size.cy);
+    }
     if (record.visible && !record.minimized && !window->isVisible()) {
-        window->show();
+        show_and_activate(record, *window);
     }
     // Paint and flush now, and wait for the display to have it: the program may sleep next.
     window->repaint();
