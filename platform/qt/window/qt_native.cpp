@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -223,11 +224,12 @@ void begin_move(common::WindowRecord& record) {
 }
 
 void wait_for_events(std::uint32_t timeout_ms) {
-    static QTimer* wake_up = [] {
-        auto* timer = new QTimer(qApp);
-        timer->setSingleShot(true);
-        return timer;
-    }();
+    // One timer that only wakes the wait; it goes with the application object.
+    static QPointer<QTimer> wake_up;
+    if (wake_up.isNull()) {
+        wake_up = new QTimer(qApp);
+        wake_up->setSingleShot(true);
+    }
     if (timeout_ms != wait_forever) {
         wake_up->start(static_cast<int>(std::min<std::uint32_t>(timeout_ms, 0x7FFFFFFF)));
     }

@@ -4,7 +4,6 @@
 #include <QWindow>
 
 #include <cstdlib>
-#include <memory>
 
 #include "platform/common/window_table.h"
 #include "platform/message_queue.h"
@@ -15,8 +14,10 @@
 namespace platform {
 namespace {
 
-std::unique_ptr<QApplication>& application() {
-    static std::unique_ptr<QApplication> app;
+// Made by platform_start and deleted by platform_stop, never at the process's exit, when Qt's
+// own globals may already be gone.
+QApplication*& application() {
+    static QApplication* app = nullptr;
     return app;
 }
 
@@ -54,7 +55,7 @@ bool platform_start() {
     static int argc = 1;
     static char name[] = "vormelin";
     static char* argv[] = {name, nullptr};
-    application() = std::make_unique<QApplication>(argc, argv);
+    application() = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     follow_focus_changes();
     return true;
@@ -62,7 +63,8 @@ bool platform_start() {
 
 void platform_stop() {
     common::reset_window_system();
-    application().reset();
+    delete application();
+    application() = nullptr;
 }
 
 std::int32_t message_box(WindowHandle owner, std::u16string_view text, std::u16string_view caption,
