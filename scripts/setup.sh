@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs (only those missing), then configures and builds
 # the normal build (build/) and the sanitizer build (build-asan/).
+#   scripts/setup.sh            both builds
+#   scripts/setup.sh --game     the normal build only (what playing needs)
 set -euo pipefail
+game_only=false
+[[ ${1:-} == --game ]] && game_only=true
 cd "$(dirname "$0")/.."
 
 packages=(
     cmake g++ make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libfluidsynth-dev timgm6mb-soundfont fonts-liberation2
-    xvfb xdotool x11-utils x11-apps imagemagick pulseaudio pulseaudio-utils
+    xvfb xdotool x11-utils x11-apps x11-xserver-utils xcompmgr imagemagick
+    pulseaudio pulseaudio-utils
 )
 
 missing=()
@@ -37,7 +42,8 @@ configure() {
 }
 
 configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-configure build-asan -DCMAKE_BUILD_TYPE=Debug -DVORMELIN_SANITIZE=ON -DVORMELIN_BENCHMARKS=OFF
-
 cmake --build build -j "$jobs" -- --no-print-directory -s
-cmake --build build-asan -j "$jobs" -- --no-print-directory -s
+if ! $game_only; then
+    configure build-asan -DCMAKE_BUILD_TYPE=Debug -DVORMELIN_SANITIZE=ON -DVORMELIN_BENCHMARKS=OFF
+    cmake --build build-asan -j "$jobs" -- --no-print-directory -s
+fi
