@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config python3
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libfluidsynth-dev timgm6mb-soundfont fonts-liberation2
     xvfb xdotool x11-utils x11-apps imagemagick pulseaudio pulseaudio-utils

@@ -6,12 +6,19 @@ the program under test reacts later, so callers wait for its reaction (see waiti
 
 import functools
 import os
+import re
+import socket
+import struct
 import subprocess
 import time
+from contextlib import contextmanager
 
 from .geometry import Point, Rect
 
 XDOTOOL_TIMEOUT = 10.0
+# The game starts following a drag when it handles the press, from where the pointer is then:
+# the first move waits a little longer, so that even a busy game has handled the press by then.
+DRAG_START_PAUSE = 0.1
 # A pause between the steps of a drag, so that the program sees each move on its own.
 DRAG_STEP_PAUSE = 0.03
 
@@ -24,6 +31,33 @@ def xdotool(*arguments, check=True):
         raise RuntimeError(f"xdotool {' '.join(map(str, arguments))} failed "
                            f"({done.returncode}): {done.stderr.strip()}")
     return done.stdout
+
+
+@contextmanager
+def display_kept_open():
+    """Holds a connection to the X server for the time of the block.
+
+    The X server resets itself whenever its last client leaves, and a program that connects
+    during such a reset is turned away; with xdotool connecting and leaving all the time, a game
+    starting meanwhile would now and then find no display.
+    """
+    number = re.fullmatch(r":(\d+)(\.\d+)?", os.environ.get("DISPLAY", ""))
+    if number is None:
+        raise RuntimeError(f"not a local display: {os.environ.get('DISPLAY')!r}")
+    path = f"/tmp/.X11-unix/X{number.group(1)}"
+    connection = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    try:
+        try:
+            connection.connect("\0" + path)  # the abstract name, where the server listens first
+        except OSError:
+            connection.connect(path)
+        # A little-endian client of protocol 11.0 without authorization.
+        connection.sendall(struct.pack("<BxHHHHxx", ord("l"), 11, 0, 0, 0))
+        if connection.recv(1) != b"\x01":
+            raise RuntimeError(f"the X server of {path} refused a connection")
+        yield
+    finally:
+        connection.close()
 
 
 def _shell_values(text):
@@ -89,8 +123,10 @@ def drag(start, dx, dy, steps=5, button=1):
     move_pointer(start)
     press_button(button)
     try:
+        time.sleep(DRAG_START_PAUSE)
         for step in range(1, steps + 1):
-            time.sleep(DRAG_STEP_PAUSE)
+            if step > 1:
+                time.sleep(DRAG_STEP_PAUSE)
             move_pointer(start.offset(dx * step // steps, dy * step // steps))
         time.sleep(DRAG_STEP_PAUSE)
     finally:

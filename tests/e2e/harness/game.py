@@ -21,8 +21,8 @@ from .waiting import wait_until
 
 MARKER_VARIABLE = "VORMELIN_E2E_RUN"
 WINDOW_TITLE_PATTERN = "^Vormelin$"
-WINDOW_TIMEOUT = 10.0
-EXIT_TIMEOUT = 5.0
+WINDOW_TIMEOUT = 15.0
+EXIT_TIMEOUT = 10.0
 TERMINATE_GRACE = 2.0
 
 
@@ -162,16 +162,17 @@ def stop_game(game):
 
 
 @contextmanager
-def running_game(executable, keep_folder=False):
+def running_game(executable):
     """Starts the game in a fresh temporary folder; on leaving, ends every process of the run and
-    removes the folder, whether the block succeeded or not."""
+    removes the folder, whether the block succeeded or not. The display stays connected all the
+    while, so that it never resets under the game (see desktop.display_kept_open)."""
     folder = Path(tempfile.mkdtemp(prefix="vormelin-e2e-"))
     try:
-        game = start_game(executable, folder)
-        try:
-            yield game
-        finally:
-            stop_game(game)
+        with desktop.display_kept_open():
+            game = start_game(executable, folder)
+            try:
+                yield game
+            finally:
+                stop_game(game)
     finally:
-        if not keep_folder:
-            shutil.rmtree(folder, ignore_errors=True)
+        shutil.rmtree(folder, ignore_errors=True)

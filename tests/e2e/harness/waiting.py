@@ -2,7 +2,8 @@
 
 import time
 
-DEFAULT_TIMEOUT = 5.0
+# Generous: a loaded machine or a sanitizer build is slow, and only a failing wait lasts this long.
+DEFAULT_TIMEOUT = 10.0
 POLL_INTERVAL = 0.03
 
 
