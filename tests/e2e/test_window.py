@@ -47,8 +47,8 @@ class MainWindowTest(GameTestCase):
 
     def test_dragging_the_background_moves_the_window(self):
         wait_until_shown(self.game)
-        # A press in the board's well never drags, even beside the board's cells.
-        desktop.drag(to_screen(self.game, Point(26, 26)), 30, 30)
+        # A press in the board's well never drags, even on its margin beside the board's cells.
+        desktop.drag(to_screen(self.game, layout.BOARD_AREA.top_left.offset(3, 3)), 30, 30)
         # Pointer events are handled in order: once the help button lights, that drag is over.
         hover_button(self.game, "help")
         self.assertEqual(game_window_rect(self.game).top_left, Point(162, 109))

@@ -46,6 +46,7 @@ def display_kept_open():
         raise RuntimeError(f"not a local display: {os.environ.get('DISPLAY')!r}")
     path = f"/tmp/.X11-unix/X{number.group(1)}"
     connection = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    connection.settimeout(XDOTOOL_TIMEOUT)
     try:
         try:
             connection.connect("\0" + path)  # the abstract name, where the server listens first

@@ -131,7 +131,7 @@ def _belongs_to_run(pid, game):
 
 
 def processes_left(game):
-    """Ids of the live processes of this run other than the reaped game itself."""
+    """Ids of the live processes of this run, the game's own while it runs."""
     return [pid for pid in _process_ids() if pid != os.getpid() and _belongs_to_run(pid, game)]
 
 
