@@ -1,0 +1,98 @@
+"""The base of the end-to-end tests: every test runs its own game, which is ended afterwards
+whatever happened, and a failing test leaves the game's output and a screenshot behind.
+
+A test script runs as `python3 test_x.py <path of the vormelin executable> [Class.method...]` on
+a display of its own (scripts/with-xvfb.sh). When VORMELIN_E2E_ARTIFACTS names a folder, a failing test saves the
+screen there as <test id>.png.
+"""
+
+import functools
+import os
+import sys
+import types
+import unittest
+from contextlib import ExitStack
+from pathlib import Path
+
+from . import game as games
+from . import screen
+from .png import write_png
+
+ARTIFACTS_VARIABLE = "VORMELIN_E2E_ARTIFACTS"
+
+
+class GameTestCase(unittest.TestCase):
+    executable = None  # set by main()
+
+    def __init__(self, method_name="runTest"):
+        super().__init__(method_name)
+        test = getattr(self, method_name)
+
+        @functools.wraps(test)
+        def test_keeping_evidence_of_failure(self):
+            try:
+                test()
+            except unittest.SkipTest:
+                raise
+            except Exception:
+                self._keep_evidence_of_failure()
+                raise
+
+        # Bound like the method it stands for, so that unittest still takes it for one.
+        setattr(self, method_name, types.MethodType(test_keeping_evidence_of_failure, self))
+
+    def setUp(self):
+        """Starts the game in a fresh folder; it is ended and the folder removed after the test."""
+        self.game = None
+        stack = ExitStack()
+        self.addCleanup(stack.close)
+        self.game = stack.enter_context(games.running_game(self.executable))
+
+    def _keep_evidence_of_failure(self):
+        if self.game is None:
+            return
+        print(f"\n--- output of the game in {self.id()} ---\n{games.game_output(self.game)}",
+              file=sys.stderr)
+        folder = os.environ.get(ARTIFACTS_VARIABLE)
+        if not folder:
+            return
+        try:
+            Path(folder).mkdir(parents=True, exist_ok=True)
+            path = Path(folder) / f"{self.id()}.png"
+            write_png(path, screen.take_screenshot())
+            print(f"--- screen saved as {path} ---", file=sys.stderr)
+        except Exception as error:  # the evidence is a help, never a second failure
+            print(f"--- no screenshot: {error} ---", file=sys.stderr)
+
+
+def list_tests():
+    """Prints the ids (Class.method) of the calling script's tests, one a line."""
+    suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules["__main__"])
+    for test in _flatten(suite):
+        print(test.id().removeprefix("__main__."))
+
+
+def _flatten(suite):
+    for item in suite:
+        if isinstance(item, unittest.TestSuite):
+            yield from _flatten(item)
+        else:
+            yield item
+
+
+def main():
+    """Runs the tests of the calling script against the executable named by its first argument;
+    further arguments name the tests to run (Class or Class.method), as unittest takes them.
+    With --list alone, prints the ids of the script's tests instead."""
+    if sys.argv[1:] == ["--list"]:
+        list_tests()
+        return
+    if len(sys.argv) < 2:
+        sys.exit(f"usage: {sys.argv[0]} <path of the vormelin executable> [tests...] | --list")
+    executable = Path(sys.argv.pop(1)).resolve()
+    if not os.access(executable, os.X_OK):
+        sys.exit(f"{executable} is not an executable")
+    if not os.environ.get("DISPLAY"):
+        sys.exit("no DISPLAY: run the tests through scripts/with-xvfb.sh")
+    GameTestCase.executable = executable
+    unittest.main(module="__main__", verbosity=2)
