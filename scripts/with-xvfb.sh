@@ -5,7 +5,7 @@
 set -euo pipefail
 
 display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp +extension COMPOSITE \
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset +extension COMPOSITE \
     3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
 

@@ -65,9 +65,12 @@ void NativeWindow::follow_mouse() {
     if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
         return;
     }
-    // No window manager to move us: follow the pointer ourselves until the button is released.
+    // No window manager to move us: follow the pointer ourselves until the button is released,
+    // keeping under it the point that was pressed (the pointer may have moved since).
     dragging_ = true;
-    drag_offset_ = QCursor::pos() - pos();
+    drag_offset_ = last_press_ - pos();
+    move(QCursor::pos() - drag_offset_);
+    common::native_window_moved(window_, to_point(pos()));
 }
 
 bool NativeWindow::drag_step(QEvent* event) {
@@ -86,6 +89,9 @@ bool NativeWindow::drag_step(QEvent* event) {
 void NativeWindow::post_mouse_event(QEvent* event) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     const Point screen = to_point(mouse->globalPosition().toPoint());
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+        last_press_ = mouse->globalPosition().toPoint();
+    }
     if (event->type() == QEvent::MouseMove) {
         common::post_mouse(window_, msg::mouse_move, held_buttons(mouse->buttons()), screen);
         return;

@@ -34,6 +34,7 @@ private:
     QImage picture_;
     bool dragging_ = false;
     QPoint drag_offset_;
+    QPoint last_press_;  // screen position of the last left press
 };
 
 }  // namespace platform::qt
