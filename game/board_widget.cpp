@@ -31,15 +31,6 @@ constexpr std::int32_t chart_tallest_bar = 46;
 constexpr float chart_bar_width = 6.0f;
 constexpr platform::Argb chart_bar_colour = 0xFF333333;
 
-void give_board_font(Widget& widget) {
-    widget.font_family = platform::font_family_create(u"Arial");
-    widget.font_size = static_cast<std::int32_t>(board_font_size);
-    widget.font =
-        platform::font_create(widget.font_family, board_font_size, platform::FontStyle::bold);
-    widget.string_format = platform::string_format_create();
-    platform::string_format_set_alignment(widget.string_format, platform::StringAlignment::near);
-}
-
 void load_cell_images() {
     for (std::size_t code = 1; code < cell_images.size(); ++code) {
         load_png_resource(cell_picture_names[code], cell_images[code]);
@@ -110,16 +101,16 @@ BoardRecord* create_board_widget(std::int32_t parent_id, std::int32_t id, std::i
     widget->id = id;
     widget->kind = widget_kind::board;
     widget->self = &board;
-    give_board_font(*widget);
+    // The font of the score panel, which the board draws.
+    give_widget_font(*widget, board_font_size, platform::FontStyle::bold,
+                     platform::StringAlignment::near);
     widget->x = x;
     widget->y = y;
     board.columns = static_cast<std::int8_t>(columns);
     board.rows = static_cast<std::int8_t>(rows);
     board.redraw = true;
     generate_board(board);
-    widget->width = columns * cell_size;
-    widget->height = rows * cell_size;
-    widget->rect = {x, y, x + widget->width, y + widget->height};
+    place_widget(*widget, x, y, columns * cell_size, rows * cell_size);
     widget->state = widget_state::normal;
     widget->callback = board_callback;
     load_scores(board.scores);

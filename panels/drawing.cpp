@@ -88,6 +88,15 @@ std::int32_t draw_widget_text(const Widget& widget, std::int32_t x, std::int32_t
     return 0;
 }
 
+void give_widget_font(Widget& widget, float size_pixels, platform::FontStyle style,
+                      platform::StringAlignment alignment) {
+    widget.font_family = platform::font_family_create(u"Arial");
+    widget.font_size = static_cast<std::int32_t>(size_pixels);
+    widget.font = platform::font_create(widget.font_family, size_pixels, style);
+    widget.string_format = platform::string_format_create();
+    platform::string_format_set_alignment(widget.string_format, alignment);
+}
+
 void release_widget_font(Widget& widget) {
     platform::string_format_delete(widget.string_format);
     widget.string_format = nullptr;

@@ -28,5 +28,8 @@ std::int32_t draw_widget_string(const Widget& widget, std::int32_t x, std::int32
 std::int32_t draw_widget_text(const Widget& widget, std::int32_t x, std::int32_t y,
                               platform::Argb colour);
 
+// Gives a widget that draws text its Arial font of that pixel size and style, and its format.
+void give_widget_font(Widget& widget, float size_pixels, platform::FontStyle style,
+                      platform::StringAlignment alignment);
 // Deletes the string format, font and font family of a widget that draws text, in that order.
 void release_widget_font(Widget& widget);

@@ -97,17 +97,9 @@ HelpPanel* help_panel_new(std::int32_t parent_id, std::int32_t id, std::int32_t 
     widget->id = id;
     widget->kind = widget_kind::help_panel;
     widget->self = &panel;
-    widget->font_family = platform::font_family_create(u"Arial");
-    widget->font_size = static_cast<std::int32_t>(panel_font_size);
-    widget->font =
-        platform::font_create(widget->font_family, panel_font_size, platform::FontStyle::bold);
-    widget->string_format = platform::string_format_create();
-    platform::string_format_set_alignment(widget->string_format, platform::StringAlignment::near);
-    widget->x = x;
-    widget->y = y;
-    widget->width = width;
-    widget->height = height;
-    widget->rect = {x, y, x + width, y + height};
+    give_widget_font(*widget, panel_font_size, platform::FontStyle::bold,
+                     platform::StringAlignment::near);
+    place_widget(*widget, x, y, width, height);
     widget->state = widget_state::hidden;
     widget->callback = help_panel_callback;
     panel.redraw = 1;

@@ -56,17 +56,9 @@ TextLabel* label_new(std::int32_t parent_id, std::int32_t id, std::int32_t x, st
     widget->kind = widget_kind::label;
     widget->self = &label;
     widget->text = text;
-    widget->font_family = platform::font_family_create(u"Arial");
-    widget->font_size = static_cast<std::int32_t>(label_font_size);
-    widget->font =
-        platform::font_create(widget->font_family, label_font_size, platform::FontStyle::regular);
-    widget->string_format = platform::string_format_create();
-    platform::string_format_set_alignment(widget->string_format, platform::StringAlignment::center);
-    widget->x = x;
-    widget->y = y;
-    widget->width = width;
-    widget->height = label_height;
-    widget->rect = {x, y, x + width, y + label_height};
+    give_widget_font(*widget, label_font_size, platform::FontStyle::regular,
+                     platform::StringAlignment::center);
+    place_widget(*widget, x, y, width, label_height);
     widget->state = widget_state::normal;
     widget->callback = label_callback;
     label.redraw = 1;

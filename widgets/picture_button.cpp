@@ -26,11 +26,7 @@ PictureButton* button_new(std::int32_t parent_id, std::int32_t id, std::int32_t 
     widget->id = id;
     widget->kind = widget_kind::picture_button;
     widget->self = &button;
-    widget->x = x;
-    widget->y = y;
-    widget->width = width;
-    widget->height = height;
-    widget->rect = {x, y, x + width, y + height};
+    place_widget(*widget, x, y, width, height);
     widget->state = widget_state::normal;
     widget->callback = button_callback;
     return &button;

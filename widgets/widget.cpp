@@ -29,6 +29,15 @@ Widget* widget_new() {
     return &widget;
 }
 
+void place_widget(Widget& widget, std::int32_t x, std::int32_t y, std::int32_t width,
+                  std::int32_t height) {
+    widget.x = x;
+    widget.y = y;
+    widget.width = width;
+    widget.height = height;
+    widget.rect = {x, y, x + width, y + height};
+}
+
 Widget* find_widget(std::int32_t id) {
     auto& widgets = widget_list();
     for (std::size_t i = 0; i < widgets.size(); ++i) {

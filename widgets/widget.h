@@ -88,6 +88,9 @@ Registry<Widget>& widget_list();
 void set_current_host(platform::WindowHandle host);
 // Appends a zero-filled Widget belonging to the current host.
 Widget* widget_new();
+// Sets the widget's position and size, and its rectangle from them.
+void place_widget(Widget& widget, std::int32_t x, std::int32_t y, std::int32_t width,
+                  std::int32_t height);
 // The state of the first widget with the id, or 0 when there is none.
 std::int32_t widget_state_of(std::int32_t id);
 // The first widget with the id, or null.
