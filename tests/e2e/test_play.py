@@ -3,6 +3,7 @@ the end-of-game box, the name dialog, the name in the score panel and in the sco
 
 from harness import board, desktop, dialogs, layout, scores
 from harness.case import GameTestCase, main
+from harness.desktop import window_rect
 from harness.game import processes_left, wait_for_exit
 from harness.turns import play_turn, read_board
 from harness.waiting import wait_until
@@ -53,13 +54,13 @@ class PlayTest(GameTestCase):
         wait_until_shown(self.game)
         first_board = read_board(self.game)
 
-        final_board, (box, box_rect) = self.play_largest_groups_until_the_end(first_board)
+        final_board, (box, _) = self.play_largest_groups_until_the_end(first_board)
         self.assertEqual(board.groups(final_board), [],
                          f"the end-of-game box came with groups left:\n"
                          f"{board.describe(final_board)}")
         result = board.cell_count(final_board)
 
-        dialogs.press_key_in(box_rect, "Return")
+        dialogs.press_key_in(window_rect(box), "Return")
         dialog, dialog_rect = dialogs.wait_for_name_dialog(self.game)
         self.assertEqual(dialog_rect, dialogs.NAME_DIALOG_RECT)
         dialogs.type_in(dialog_rect, "é")

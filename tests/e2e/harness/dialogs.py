@@ -50,13 +50,6 @@ def wait_until_closed(game, window, what, timeout=10.0):
                f"{what} to close", timeout=timeout)
 
 
-def move_window(window, point):
-    """Moves a window's top-left corner to a screen point (without a window manager, at once);
-    returns (id, its new screen rectangle)."""
-    desktop.xdotool("windowmove", "--sync", window, point.x, point.y)
-    return window, desktop.window_rect(window)
-
-
 def press_key_in(rect, key):
     """Puts the pointer over the window at `rect` and presses a key there."""
     desktop.move_pointer(rect.centre)

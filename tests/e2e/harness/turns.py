@@ -61,16 +61,24 @@ def play_turn(game, column, row, timeout=TURN_TIMEOUT):
 
     end = wait_until(turn_over, f"the turn at cell ({column}, {row}) to end", timeout=timeout)
     if end.game_over:
-        end.box = dialogs.move_window(end.box[0], BOX_PLACE)
-        end.shot = wait_until(lambda: _board_shown(game), "the board to show whole again",
-                              timeout=timeout)
+        end.shot, end.box = _uncover_board(game, end.box[0], timeout)
     return end
 
 
-def _board_shown(game):
-    shot = screen.take_screenshot()
-    try:
-        read_board(game, shot)
-    except boards.UnreadableBoard:
-        return None
-    return shot
+def _uncover_board(game, box, timeout):
+    """Moves the end-of-game box off the board; returns a screenshot of the whole board and
+    (id, screen rectangle) of the box. The box may still be placing itself when it is first
+    seen, so it is moved until it stays."""
+    def board_shown():
+        if desktop.window_rect(box).top_left != BOX_PLACE:
+            desktop.xdotool("windowmove", box, BOX_PLACE.x, BOX_PLACE.y)
+            return None
+        shot = screen.take_screenshot()
+        try:
+            read_board(game, shot)
+        except boards.UnreadableBoard:
+            return None
+        return shot
+
+    shot = wait_until(board_shown, "the board to show whole again", timeout=timeout)
+    return shot, (box, desktop.window_rect(box))
