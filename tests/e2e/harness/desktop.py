@@ -20,8 +20,8 @@ DRAG_START_PAUSE = 0.1
 # A pause between the steps of a drag, so that the program sees each move on its own.
 DRAG_STEP_PAUSE = 0.03
 # Moves of a pointer coming to rest, and the pause after each.
-SETTLING_MOVES = 5
-SETTLING_PAUSE = 0.04
+SETTLING_MOVES = 6
+SETTLING_PAUSE = 0.06
 
 
 def xdotool(*arguments, check=True):
