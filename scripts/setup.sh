@@ -13,7 +13,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libfluidsynth-dev timgm6mb-soundfont fonts-liberation2
     xvfb xdotool x11-utils x11-apps x11-xserver-utils xcompmgr imagemagick
-    pulseaudio pulseaudio-utils
+    pulseaudio pulseaudio-utils trayer
 )
 
 missing=()

@@ -15,6 +15,10 @@ BUTTON_STRIP = Rect(467, 461, 655 - 467, 504 - 461)
 
 
 class MainWindowTest(GameTestCase):
+    def setUp(self):
+        super().setUp()
+        self.start_game()
+
     def assert_ended_cleanly(self):
         self.assertEqual(wait_for_exit(self.game), 0)
         self.assertEqual(processes_left(self.game), [])

@@ -1,9 +1,10 @@
-"""The base of the end-to-end tests: every test runs its own game, which is ended afterwards
-whatever happened, and a failing test leaves the game's output and a screenshot behind.
+"""The base of the end-to-end tests: every test starts its own game (start_game), which is ended
+afterwards whatever happened, with the helpers started for it; a failing test leaves the game's
+output and a screenshot behind.
 
 A test script runs as `python3 test_x.py <path of the vormelin executable> [Class.method...]` on
-a display of its own (scripts/with-xvfb.sh). When VORMELIN_E2E_ARTIFACTS names a folder, a failing test saves the
-screen there as <test id>.png.
+a display of its own (scripts/with-xvfb.sh). When VORMELIN_E2E_ARTIFACTS names a folder, a
+failing test saves the screen there as <test id>.png.
 """
 
 import functools
@@ -15,8 +16,9 @@ from contextlib import ExitStack
 from pathlib import Path
 
 from . import game as games
-from . import screen
+from . import screen, sound
 from .png import write_png
+from .tray import notification_area
 
 ARTIFACTS_VARIABLE = "VORMELIN_E2E_ARTIFACTS"
 
@@ -42,17 +44,37 @@ class GameTestCase(unittest.TestCase):
         setattr(self, method_name, types.MethodType(test_keeping_evidence_of_failure, self))
 
     def setUp(self):
-        """Starts the game in a fresh folder; it is ended and the folder removed after the test."""
         self.game = None
-        stack = ExitStack()
-        self.addCleanup(stack.close)
-        self.game = stack.enter_context(games.running_game(self.executable))
+        self.sound_server = None
+        self._stack = ExitStack()
+        self.addCleanup(self._stack.close)
+
+    def start_game(self, sound_server=True, tray=False, files=None):
+        """Starts the game in a fresh folder; it is ended and the folder removed after the test,
+        and so are the helpers started for it.
+
+        sound_server: with a private sound server (self.sound_server) for its MIDI output, or
+        with none at all. tray: with a notification area on the display. files: names and bytes
+        of files put into its working directory first.
+        """
+        if tray:
+            self._stack.enter_context(notification_area())
+        address = sound.NO_SERVER
+        if sound_server:
+            self.sound_server = self._stack.enter_context(sound.private_sound_server())
+            address = self.sound_server.address
+        self.game = self._stack.enter_context(
+            games.running_game(self.executable, sound_server=address, files=files))
+        return self.game
 
     def _keep_evidence_of_failure(self):
         if self.game is None:
             return
         print(f"\n--- output of the game in {self.id()} ---\n{games.game_output(self.game)}",
               file=sys.stderr)
+        if self.sound_server is not None:
+            print(f"--- output of the sound server ---\n{self.sound_server.log()}",
+                  file=sys.stderr)
         folder = os.environ.get(ARTIFACTS_VARIABLE)
         if not folder:
             return

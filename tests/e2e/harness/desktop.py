@@ -6,13 +6,11 @@ the program under test reacts later, so callers wait for its reaction (see waiti
 
 import functools
 import os
-import re
-import socket
-import struct
 import subprocess
 import time
 from contextlib import contextmanager
 
+from . import x11
 from .geometry import Point, Rect
 
 XDOTOOL_TIMEOUT = 10.0
@@ -21,6 +19,9 @@ XDOTOOL_TIMEOUT = 10.0
 DRAG_START_PAUSE = 0.1
 # A pause between the steps of a drag, so that the program sees each move on its own.
 DRAG_STEP_PAUSE = 0.03
+# Moves of a pointer coming to rest, and the pause after each.
+SETTLING_MOVES = 6
+SETTLING_PAUSE = 0.06
 
 
 def xdotool(*arguments, check=True):
@@ -41,24 +42,11 @@ def display_kept_open():
     during such a reset is turned away; with xdotool connecting and leaving all the time, a game
     starting meanwhile would now and then find no display.
     """
-    number = re.fullmatch(r":(\d+)(\.\d+)?", os.environ.get("DISPLAY", ""))
-    if number is None:
-        raise RuntimeError(f"not a local display: {os.environ.get('DISPLAY')!r}")
-    path = f"/tmp/.X11-unix/X{number.group(1)}"
-    connection = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
-    connection.settimeout(XDOTOOL_TIMEOUT)
+    connection = x11.connect()
     try:
-        try:
-            connection.connect("\0" + path)  # the abstract name, where the server listens first
-        except OSError:
-            connection.connect(path)
-        # A little-endian client of protocol 11.0 without authorization.
-        connection.sendall(struct.pack("<BxHHHHxx", ord("l"), 11, 0, 0, 0))
-        if connection.recv(1) != b"\x01":
-            raise RuntimeError(f"the X server of {path} refused a connection")
         yield
     finally:
-        connection.close()
+        x11.close(connection)
 
 
 def _shell_values(text):
@@ -99,6 +87,17 @@ def pointer_position():
 
 def move_pointer(point):
     xdotool("mousemove", point.x, point.y)
+
+
+def settle_pointer(point):
+    """Moves the pointer onto a point, then a pixel aside and back a few times, as a hand coming
+    to rest does. The game finds a widget nested in another (a label on a panel on the board)
+    one level deeper with each move it handles."""
+    move_pointer(point)
+    for step in range(SETTLING_MOVES):
+        time.sleep(SETTLING_PAUSE)
+        move_pointer(point.offset(step % 2, 0))
+    time.sleep(SETTLING_PAUSE)
 
 
 def press_button(button=1):

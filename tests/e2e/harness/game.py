@@ -1,7 +1,8 @@
 """The game as a process: started in a private folder, watched, ended, and never left behind.
 
 Each run gets a fresh folder holding the game's working directory (work/), its home and runtime
-folders and its output, so that nothing the game writes lands anywhere else. Every process of a
+folders, its sound settings and its output, so that nothing the game writes lands anywhere
+else. Every process of a
 run carries the marker variable VORMELIN_E2E_RUN in its environment, so that even a helper that
 left the game's process group is found and ended.
 """
@@ -16,7 +17,7 @@ from contextlib import contextmanager
 from dataclasses import dataclass
 from pathlib import Path
 
-from . import desktop
+from . import desktop, sound
 from .waiting import wait_until
 
 MARKER_VARIABLE = "VORMELIN_E2E_RUN"
@@ -46,7 +47,7 @@ class Game:
         return str(self.folder)
 
 
-def _environment(folder):
+def _environment(folder, sound_server):
     env = dict(os.environ)
     home = folder / "home"
     runtime = folder / "runtime"
@@ -60,14 +61,19 @@ def _environment(folder):
         "XDG_RUNTIME_DIR": str(runtime),
         MARKER_VARIABLE: str(folder),
     })
+    env.update(sound.client_environment(folder, sound_server))
     return env
 
 
-def start_game(executable, folder):
-    """Starts the game in `folder`/work, in a process group and session of its own."""
+def start_game(executable, folder, sound_server=sound.NO_SERVER, files=None):
+    """Starts the game in `folder`/work, in a process group and session of its own, with its
+    MIDI output going to the sound server at the address `sound_server`. `files` maps names to
+    the bytes of files put into the working directory first."""
     folder = Path(folder)
     (folder / "work").mkdir()
-    env = _environment(folder)
+    for name, data in (files or {}).items():
+        (folder / "work" / name).write_bytes(data)
+    env = _environment(folder, sound_server)
     log = open(folder / "output.log", "wb")
     try:
         process = subprocess.Popen([str(executable)], cwd=folder / "work", env=env,
@@ -162,14 +168,15 @@ def stop_game(game):
 
 
 @contextmanager
-def running_game(executable):
-    """Starts the game in a fresh temporary folder; on leaving, ends every process of the run and
-    removes the folder, whether the block succeeded or not. The display stays connected all the
-    while, so that it never resets under the game (see desktop.display_kept_open)."""
+def running_game(executable, sound_server=sound.NO_SERVER, files=None):
+    """Starts the game in a fresh temporary folder (see start_game); on leaving, ends every
+    process of the run and removes the folder, whether the block succeeded or not. The display
+    stays connected all the while, so that it never resets under the game (see
+    desktop.display_kept_open)."""
     folder = Path(tempfile.mkdtemp(prefix="vormelin-e2e-"))
     try:
         with desktop.display_kept_open():
-            game = start_game(executable, folder)
+            game = start_game(executable, folder, sound_server, files)
             try:
                 yield game
             finally:

@@ -24,6 +24,8 @@ BUTTONS = {
 
 # The board's well: a press there never drags the window.
 BOARD_AREA = Rect(23, 22, 441 - 23, 500 - 22)
+# The chart of the attempts on the board, right of the board.
+CHART_AREA = Rect(475, 75, 660 - 475, 150 - 75)
 # Bare background: no widget covers it, a press there drags the window.
 BARE_BACKGROUND = Rect(660, 30, 20, 20)
 # Part of the title, drawn opaque from the background picture and never covered by a widget.

@@ -5,25 +5,23 @@ so only pixels that the program draws opaque can be compared with a picture's co
 others, compare two screenshots with each other.
 """
 
-import subprocess
 from dataclasses import dataclass
 
-from . import desktop
+from . import desktop, x11
 from .png import Picture
 
-SCREENSHOT_TIMEOUT = 10.0
 DEFAULT_TOLERANCE = 8  # per colour channel, out of 255
 
 
 def take_screenshot():
     """The whole screen as a Picture (alpha is 255 everywhere)."""
     width, height = desktop.screen_size()
-    done = subprocess.run(["import", "-window", "root", "-depth", "8", "rgba:-"],
-                          capture_output=True, timeout=SCREENSHOT_TIMEOUT, check=True)
-    if len(done.stdout) != width * height * 4:
-        raise RuntimeError(f"a screenshot of {len(done.stdout)} bytes "
-                           f"for a {width} x {height} screen")
-    return Picture(width, height, done.stdout)
+    connection = x11.connect()
+    try:
+        rgba = x11.get_image(connection, 0, 0, width, height)
+    finally:
+        x11.close(connection)
+    return Picture(width, height, rgba)
 
 
 def crop(picture, rect):

@@ -1,0 +1,68 @@
+"""The game's other windows: message boxes and the name dialog, found by their titles and sizes,
+and answered from the keyboard.
+
+Without a window manager they have no title bar, and the keyboard goes to the window under the
+pointer: every key is sent with the pointer over the window it is meant for.
+"""
+
+from . import desktop
+from .game import game_output
+from .geometry import Rect
+from .waiting import wait_until
+
+END_OF_GAME = "^Fin de la partie$"
+# "Problème": matched on its first letters, whatever the encoding of the accented one.
+PROBLEM = "^Probl"
+NAME_DIALOG = "^Vormelin$"  # the main window's title too: told apart by its size
+NAME_DIALOG_RECT = Rect(362, 319, 300, 130)
+
+
+def visible_windows(game, title_pattern, size=None):
+    """(id, screen rectangle) of each mapped window of the game whose title matches, and whose
+    size is `size` (width, height) when given."""
+    found = []
+    for window in desktop.find_visible_windows(title_pattern, pid=game.process.pid):
+        try:
+            rect = desktop.window_rect(window)
+        except RuntimeError:
+            continue  # gone meanwhile
+        if size is None or (rect.width, rect.height) == size:
+            found.append((window, rect))
+    return found
+
+
+def wait_for_window(game, title_pattern, what, size=None, timeout=10.0):
+    """Waits until exactly one such window is mapped and returns (id, screen rectangle)."""
+    def single_window():
+        if game.process.poll() is not None:
+            raise AssertionError(f"the game ended with code {game.process.returncode} while "
+                                 f"waiting for {what}; its output:\n{game_output(game)}")
+        windows = visible_windows(game, title_pattern, size)
+        if len(windows) > 1:
+            raise AssertionError(f"{len(windows)} windows for {what}: {windows}")
+        return windows[0] if windows else None
+
+    return wait_until(single_window, what, timeout=timeout)
+
+
+def wait_until_closed(game, window, what, timeout=10.0):
+    wait_until(lambda: window not in desktop.find_visible_windows(".*", pid=game.process.pid),
+               f"{what} to close", timeout=timeout)
+
+
+def press_key_in(rect, key):
+    """Puts the pointer over the window at `rect` and presses a key there."""
+    desktop.move_pointer(rect.centre)
+    desktop.press_key(key)
+
+
+def type_in(rect, text):
+    """Puts the pointer over the window at `rect` and types a text there."""
+    desktop.move_pointer(rect.centre)
+    desktop.xdotool("type", "--delay", "60", text)
+
+
+def wait_for_name_dialog(game, timeout=10.0):
+    return wait_for_window(game, NAME_DIALOG, "the name dialog",
+                           size=(NAME_DIALOG_RECT.width, NAME_DIALOG_RECT.height),
+                           timeout=timeout)

@@ -1,0 +1,84 @@
+"""Playing turns as a player does: read the board, click a cell, and wait until the game has
+played the turn out (or has ended the game and shows its end-of-game box).
+
+A turn runs inside the game's handling of the press, its steps shown 100 ms apart, and the
+pointer events that come after the press wait meanwhile. So after the click the pointer goes
+onto the help button: once the button lights, the turn is over and the screen shows its last
+picture. When the turn ends the game, the end-of-game box comes instead; the box is then moved
+off the board, which the window shows again whole, as the turn left it.
+"""
+
+from dataclasses import dataclass
+
+from . import board as boards
+from . import desktop, dialogs, layout, screen
+from .game import game_window_rect
+from .geometry import Point
+from .png import Picture
+from .waiting import wait_until
+from .window import button_looks_lit, move_pointer_to, to_screen
+
+# The button whose lighting tells that the game handles pointer events again; never pressed.
+SIGNAL_BUTTON = "help"
+TURN_TIMEOUT = 15.0
+# Where the end-of-game box is moved: the screen's top-left corner, above the main window.
+BOX_PLACE = Point(0, 0)
+
+
+@dataclass
+class TurnEnd:
+    game_over: bool
+    # The screenshot that shows the board as the turn left it.
+    shot: Picture
+    box: tuple | None = None  # (id, screen rectangle) of the end-of-game box
+
+
+def read_board(game, shot=None):
+    """The board the main window shows now (or in `shot`)."""
+    shot = shot or screen.take_screenshot()
+    return boards.read_board(shot, game_window_rect(game).top_left)
+
+
+def click_cell(game, column, row):
+    desktop.click(to_screen(game, boards.cell_centre(column, row)))
+
+
+def play_turn(game, column, row, timeout=TURN_TIMEOUT):
+    """Clicks the cell and waits until the turn is over; returns a TurnEnd."""
+    click_cell(game, column, row)
+    # The button goes dark when the game handles the pointer's move to the cell; the press comes
+    # next. Only then does its lighting again tell anything.
+    wait_until(lambda: not button_looks_lit(game, SIGNAL_BUTTON),
+               f"the {SIGNAL_BUTTON} button to go dark", timeout=timeout)
+    move_pointer_to(game, layout.button_rect(SIGNAL_BUTTON).centre)
+
+    def turn_over():
+        shot = screen.take_screenshot()
+        if button_looks_lit(game, SIGNAL_BUTTON, shot):
+            return TurnEnd(False, shot)
+        boxes = dialogs.visible_windows(game, dialogs.END_OF_GAME)
+        return TurnEnd(True, None, boxes[0]) if boxes else None
+
+    end = wait_until(turn_over, f"the turn at cell ({column}, {row}) to end", timeout=timeout)
+    if end.game_over:
+        end.shot, end.box = _uncover_board(game, end.box[0], timeout)
+    return end
+
+
+def _uncover_board(game, box, timeout):
+    """Moves the end-of-game box off the board; returns a screenshot of the whole board and
+    (id, screen rectangle) of the box. The box may still be placing itself when it is first
+    seen, so it is moved until it stays."""
+    def board_shown():
+        if desktop.window_rect(box).top_left != BOX_PLACE:
+            desktop.xdotool("windowmove", box, BOX_PLACE.x, BOX_PLACE.y)
+            return None
+        shot = screen.take_screenshot()
+        try:
+            read_board(game, shot)
+        except boards.UnreadableBoard:
+            return None
+        return shot
+
+    shot = wait_until(board_shown, "the board to show whole again", timeout=timeout)
+    return shot, (box, desktop.window_rect(box))

@@ -1,0 +1,112 @@
+"""The commands of the round buttons: help (and its "Fermer"), a new board, resetting the score
+table, and hiding the game in the notification area."""
+
+from harness import board, desktop, layout, scores, tray
+from harness.case import GameTestCase, main
+from harness.desktop import find_visible_windows
+from harness.game import WINDOW_TITLE_PATTERN, game_window_rect, wait_for_exit
+from harness.geometry import Point, Rect
+from harness.screen import take_screenshot
+from harness.turns import play_turn, read_board
+from harness.waiting import wait_until
+from harness.window import (button_looks_lit, compare_region, to_screen, wait_for_picture,
+                            wait_for_region, wait_until_shown, window_region)
+
+WHITE = (255, 255, 255)
+# Points of the help panel's white border, one on each side.
+HELP_BORDER_POINTS = (Point(200, 41), Point(425, 200), Point(200, 484), Point(41, 200))
+# The centre of the panel's "Fermer" label.
+CLOSE_HELP_LABEL = Point(242, 468)
+
+
+class CommandsTest(GameTestCase):
+    def click_button(self, name):
+        desktop.click(to_screen(self.game, layout.button_rect(name).centre))
+
+    def help_border_colours(self, shot=None):
+        region = window_region(self.game, Rect(0, 0, layout.WINDOW_WIDTH, layout.WINDOW_HEIGHT),
+                               shot)
+        return [region.pixel(p.x, p.y)[:3] for p in HELP_BORDER_POINTS]
+
+    def test_board_ignores_clicks_while_the_help_panel_shows(self):
+        self.start_game()
+        wait_until_shown(self.game)
+        cells = read_board(self.game)
+        group = board.largest_group(cells)
+
+        self.click_button("help")
+        wait_until(lambda: self.help_border_colours() == [WHITE] * 4,
+                   "the help panel to show", describe=lambda _: str(self.help_border_colours()))
+        with_help = window_region(self.game, layout.BOARD_AREA)
+        end = play_turn(self.game, *group[0])  # a removable group, under the panel
+        self.assertTrue(compare_region(self.game, layout.BOARD_AREA, with_help, tolerance=0,
+                                       shot=end.shot).same,
+                        "the board or the panel changed after a click while the panel showed")
+
+        desktop.settle_pointer(to_screen(self.game, CLOSE_HELP_LABEL))
+        desktop.click(to_screen(self.game, CLOSE_HELP_LABEL))
+        wait_until(lambda: self.board_if_readable() == cells,
+                   "the board to show again as it was")
+        end = play_turn(self.game, *group[0])
+        self.assertEqual(board.brick_counts(read_board(self.game, end.shot)),
+                         board.brick_counts_after_removing(cells, group))
+
+    def board_if_readable(self):
+        try:
+            return read_board(self.game)
+        except board.UnreadableBoard:
+            return None
+
+    def test_new_board_replaces_every_cell(self):
+        self.start_game()
+        wait_until_shown(self.game)
+        cells = read_board(self.game)
+        self.click_button("new_board")
+        new_cells = wait_until(lambda: (b := self.board_if_readable()) != cells and b,
+                               "a new board")
+        self.assertEqual(board.cell_count(new_cells), board.COLUMNS * board.ROWS)
+
+    def test_reset_then_close_saves_the_default_table_and_keeps_the_last_name(self):
+        table = scores.ScoreTable("Anne", (("Anne", 12), ("Zoé", 57), ("Paul", 60))
+                                  + ((scores.DEFAULT_NAME, scores.DEFAULT_RESULT),) * 10)
+        self.start_game(files={scores.FILE_NAME: scores.file_bytes(table)})
+        wait_until_shown(self.game)
+        wait_for_region(self.game, scores.PANEL_AREA, scores.panel_picture(table),
+                        "the score panel to show the score file")
+
+        self.click_button("reset_scores")
+        wait_for_region(self.game, scores.PANEL_AREA, scores.panel_picture(scores.ScoreTable()),
+                        "the score panel to show the default table")
+        self.click_button("close")
+        self.assertEqual(wait_for_exit(self.game), 0)
+        saved = (self.game.working_directory / scores.FILE_NAME).read_bytes()
+        self.assertEqual(saved, scores.file_bytes(scores.ScoreTable(last_name="Anne")))
+
+    def test_minimise_hides_the_window_until_its_tray_icon_is_clicked(self):
+        self.start_game(tray=True)
+        wait_until_shown(self.game)
+        place = game_window_rect(self.game)
+        cells = read_board(self.game)
+        self.assertFalse(tray.shows_an_icon(take_screenshot()), "an icon before minimising")
+
+        self.click_button("minimise")
+        pid = self.game.process.pid
+        wait_until(lambda: not find_visible_windows(WINDOW_TITLE_PATTERN, pid=pid),
+                   "the window to hide")
+        wait_until(lambda: tray.shows_an_icon(take_screenshot()), "the icon to show")
+
+        desktop.click(tray.ICON_POINT)
+        wait_until(lambda: find_visible_windows(WINDOW_TITLE_PATTERN, pid=pid),
+                   "the window to come back")
+        wait_for_picture(self.game)
+        wait_until(lambda: not tray.shows_an_icon(take_screenshot()), "the icon to go")
+        self.assertEqual(game_window_rect(self.game), place)
+        self.assertEqual(read_board(self.game), cells)
+        # BUG: the window comes back with the minimise button lit, though the pointer is on the
+        # icon, far from the window; it should show the button at rest.
+        self.assertFalse(button_looks_lit(self.game, "minimise"),
+                         "BUG: the minimise button is lit when the window comes back")
+
+
+if __name__ == "__main__":
+    main()

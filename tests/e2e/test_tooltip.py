@@ -1,0 +1,65 @@
+"""The tooltip of a round button: it comes when the pointer has rested on the button for a
+moment, below the pointer, pale yellow with dark writing, and goes a few seconds later."""
+
+import time
+
+from harness import layout, screen
+from harness.case import GameTestCase, main
+from harness.desktop import find_visible_windows, pointer_position, window_rect
+from harness.geometry import Rect
+from harness.waiting import wait_until
+from harness.window import move_pointer_to, wait_until_shown
+
+TOOLTIP_TITLE = "^ToolTipQelm$"
+# Seconds after the pointer came to rest; the game looks at the pointer every 100 ms.
+SHOWN_AFTER = (1.2, 2.5)
+GONE_AFTER = (4.2, 5.5)
+BELOW_POINTER = 20
+# The colours the screen shows: the pale yellow premultiplied by its alpha, and the ink.
+PALE_YELLOW = (229, 229, 168)
+TOLERANCE = 12
+DARKEST_INK = 80
+
+
+def is_pale_yellow(colour):
+    return all(abs(colour[c] - PALE_YELLOW[c]) <= TOLERANCE for c in range(3))
+
+
+def is_ink(colour):
+    return max(colour[:3]) <= DARKEST_INK
+
+
+class TooltipTest(GameTestCase):
+    def tooltips(self):
+        return find_visible_windows(TOOLTIP_TITLE, pid=self.game.process.pid)
+
+    def test_help_tooltip_comes_after_a_rest_and_goes_later(self):
+        self.start_game()
+        wait_until_shown(self.game)
+        move_pointer_to(self.game, layout.button_rect("help").centre)
+        rested = time.monotonic()
+        pointer = pointer_position()
+
+        tooltip = wait_until(self.tooltips, "the tooltip to show", timeout=6.0)[0]
+        shown_after = time.monotonic() - rested
+        self.assertTrue(SHOWN_AFTER[0] <= shown_after <= SHOWN_AFTER[1],
+                        f"the tooltip showed {shown_after:.2f} s after the pointer rested")
+        rect = window_rect(tooltip)
+        self.assertEqual((rect.x, rect.y), (pointer.x, pointer.y + BELOW_POINTER))
+        # Inside its dark border: the pale background and the word's ink.
+        inside = screen.crop(screen.take_screenshot(),
+                             Rect(rect.x + 1, rect.y + 1, rect.width - 2, rect.height - 2))
+        colours = [inside.pixel(x, y) for y in range(inside.height) for x in range(inside.width)]
+        pale = sum(map(is_pale_yellow, colours))
+        ink = sum(map(is_ink, colours))
+        self.assertGreater(pale, len(colours) // 2, "the tooltip is not pale yellow")
+        self.assertGreater(ink, 10, "the tooltip has no dark writing")
+
+        wait_until(lambda: not self.tooltips(), "the tooltip to go", timeout=8.0)
+        gone_after = time.monotonic() - rested
+        self.assertTrue(GONE_AFTER[0] <= gone_after <= GONE_AFTER[1],
+                        f"the tooltip went {gone_after:.2f} s after the pointer rested")
+
+
+if __name__ == "__main__":
+    main()
