@@ -124,8 +124,9 @@ bool NativeWindow::event(QEvent* event) {
             post_mouse_event(event);
             return true;
         case QEvent::Leave:
-            // The window holding the capture still hears of the pointer once it has left.
-            if (common::window_system().capture == window_) {
+            // The window holding the capture still hears of the pointer once it has left; a
+            // window being hidden does not (Qt tells it of a leave as it disappears).
+            if (isVisible() && common::window_system().capture == window_) {
                 common::post_mouse(window_, msg::mouse_move, 0, to_point(QCursor::pos()));
             }
             return true;
