@@ -8,6 +8,7 @@ picture. When the turn ends the game, the end-of-game box comes instead; the box
 off the board, which the window shows again whole, as the turn left it.
 """
 
+import time
 from dataclasses import dataclass
 
 from . import board as boards
@@ -23,6 +24,8 @@ SIGNAL_BUTTON = "help"
 TURN_TIMEOUT = 15.0
 # Where the end-of-game box is moved: the screen's top-left corner, above the main window.
 BOX_PLACE = Point(0, 0)
+# How long after the button lights an end-of-game box may still be on its way to the screen.
+BOX_GRACE = 0.4
 
 
 @dataclass
@@ -52,12 +55,22 @@ def play_turn(game, column, row, timeout=TURN_TIMEOUT):
                f"the {SIGNAL_BUTTON} button to go dark", timeout=timeout)
     move_pointer_to(game, layout.button_rect(SIGNAL_BUTTON).centre)
 
-    def turn_over():
-        shot = screen.take_screenshot()
-        if button_looks_lit(game, SIGNAL_BUTTON, shot):
-            return TurnEnd(False, shot)
+    def end_of_game_box():
         boxes = dialogs.visible_windows(game, dialogs.END_OF_GAME)
-        return TurnEnd(True, None, boxes[0]) if boxes else None
+        return boxes[0] if boxes else None
+
+    def turn_over():
+        if box := end_of_game_box():
+            return TurnEnd(True, None, box)
+        shot = screen.take_screenshot()
+        if not button_looks_lit(game, SIGNAL_BUTTON, shot):
+            return None
+        # The box's own loop also handles the pointer's move, so the button may light just as
+        # the box appears: the turn is over without a box only if none shows a moment later.
+        time.sleep(BOX_GRACE)
+        if box := end_of_game_box():
+            return TurnEnd(True, None, box)
+        return TurnEnd(False, shot)
 
     end = wait_until(turn_over, f"the turn at cell ({column}, {row}) to end", timeout=timeout)
     if end.game_over:
