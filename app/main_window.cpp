@@ -31,6 +31,7 @@ struct ButtonPlace {
 };
 
 // The five round buttons, in creation order; their resting faces are part of the background.
+// ("R\xE9" "duire" is split so that the d is not read as part of the hexadecimal escape.)
 constexpr std::array<ButtonPlace, 5> buttons{{
     {1, 619, 470, "BF", "Fermer"},
     {2, 581, 465, "BM",
