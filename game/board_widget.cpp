@@ -95,12 +95,8 @@ Registry<BoardRecord>& board_list() {
 BoardRecord* create_board_widget(std::int32_t parent_id, std::int32_t id, std::int32_t x,
                                  std::int32_t y, std::int32_t columns, std::int32_t rows) {
     BoardRecord& board = board_list().append();
-    Widget* widget = widget_new();
+    Widget* widget = widget_new_for(parent_id, id, widget_kind::board, &board);
     board.widget = widget;
-    widget->parent_id = parent_id;
-    widget->id = id;
-    widget->kind = widget_kind::board;
-    widget->self = &board;
     // The font of the score panel, which the board draws.
     give_widget_font(*widget, board_font_size, platform::FontStyle::bold,
                      platform::StringAlignment::near);

@@ -91,12 +91,8 @@ Registry<HelpPanel>& help_list() {
 HelpPanel* help_panel_new(std::int32_t parent_id, std::int32_t id, std::int32_t x, std::int32_t y,
                           std::int32_t width, std::int32_t height) {
     HelpPanel& panel = help_list().append();
-    Widget* widget = widget_new();
+    Widget* widget = widget_new_for(parent_id, id, widget_kind::help_panel, &panel);
     panel.widget = widget;
-    widget->parent_id = parent_id;
-    widget->id = id;
-    widget->kind = widget_kind::help_panel;
-    widget->self = &panel;
     give_widget_font(*widget, panel_font_size, platform::FontStyle::bold,
                      platform::StringAlignment::near);
     place_widget(*widget, x, y, width, height);

@@ -49,12 +49,8 @@ Registry<TextLabel>& label_list() {
 TextLabel* label_new(std::int32_t parent_id, std::int32_t id, std::int32_t x, std::int32_t y,
                      std::int32_t width, std::string_view text) {
     TextLabel& label = label_list().append();
-    Widget* widget = widget_new();
+    Widget* widget = widget_new_for(parent_id, id, widget_kind::label, &label);
     label.widget = widget;
-    widget->parent_id = parent_id;
-    widget->id = id;
-    widget->kind = widget_kind::label;
-    widget->self = &label;
     widget->text = text;
     give_widget_font(*widget, label_font_size, platform::FontStyle::regular,
                      platform::StringAlignment::center);

@@ -17,15 +17,11 @@ PictureButton* button_new(std::int32_t parent_id, std::int32_t id, std::int32_t 
                           std::int32_t width, std::int32_t height, platform::Image* normal,
                           platform::Image* hover, platform::Image* pressed) {
     PictureButton& button = button_list().append();
-    Widget* widget = widget_new();
+    Widget* widget = widget_new_for(parent_id, id, widget_kind::picture_button, &button);
     button.widget = widget;
     button.image_normal = normal;
     button.image_hover = hover;
     button.image_pressed = pressed;
-    widget->parent_id = parent_id;
-    widget->id = id;
-    widget->kind = widget_kind::picture_button;
-    widget->self = &button;
     place_widget(*widget, x, y, width, height);
     widget->state = widget_state::normal;
     widget->callback = button_callback;

@@ -29,6 +29,15 @@ Widget* widget_new() {
     return &widget;
 }
 
+Widget* widget_new_for(std::int32_t parent_id, std::int32_t id, std::int32_t kind, void* self) {
+    Widget* widget = widget_new();
+    widget->parent_id = parent_id;
+    widget->id = id;
+    widget->kind = kind;
+    widget->self = self;
+    return widget;
+}
+
 void place_widget(Widget& widget, std::int32_t x, std::int32_t y, std::int32_t width,
                   std::int32_t height) {
     widget.x = x;

@@ -88,6 +88,8 @@ Registry<Widget>& widget_list();
 void set_current_host(platform::WindowHandle host);
 // Appends a zero-filled Widget belonging to the current host.
 Widget* widget_new();
+// Appends a Widget of the current host already tied to its parent, id, kind and kind record.
+Widget* widget_new_for(std::int32_t parent_id, std::int32_t id, std::int32_t kind, void* self);
 // Sets the widget's position and size, and its rectangle from them.
 void place_widget(Widget& widget, std::int32_t x, std::int32_t y, std::int32_t width,
                   std::int32_t height);
