@@ -30,15 +30,21 @@ bool ensure_tooltip_class() {
                                             .class_style = tooltip_class_style});
 }
 
-// Ends with the quit request that the tooltip window posts when it is destroyed; returns the
-// exit code that request carried.
-std::int32_t run_tooltip_loop() {
+// Runs until the tooltip window is gone. The window does not end the loop with a quit request:
+// a box or dialog opened on top of this loop (a click on the board while the tooltip is up can
+// end the game) would take that request for the program's end and close at once. Returns false
+// when a quit request ended the loop instead, with its exit code in exit_code.
+bool run_tooltip_loop(platform::WindowHandle tooltip, std::int32_t& exit_code) {
     platform::Message message;
-    while (platform::get_message(message)) {
+    while (platform::is_window(tooltip)) {
+        if (!platform::get_message(message)) {
+            exit_code = static_cast<std::int32_t>(message.wparam);
+            return false;
+        }
         platform::translate_message(message);
         platform::dispatch_message(message);
     }
-    return static_cast<std::int32_t>(message.wparam);
+    return true;
 }
 
 }  // namespace
@@ -69,10 +75,9 @@ std::int32_t tooltip_open(std::int32_t x, std::int32_t y, HostWindow& host) {
     }
     platform::set_window_property(state.hwnd, host_property, &host);
     platform::invalidate_window(state.hwnd);
-    const std::int32_t exit_code = run_tooltip_loop();
-    // When the host window went while the tooltip was up, its quit request and the tooltip's
-    // merged into the one this loop took: the loop that runs the host must get one too.
-    if (!platform::is_window(host.hwnd)) {
+    std::int32_t exit_code = 0;
+    // A quit request is the program's, never the tooltip's: the loop that runs the host gets it.
+    if (!run_tooltip_loop(state.hwnd, exit_code)) {
         platform::post_quit_message(exit_code);
     }
     return 0;
@@ -86,7 +91,6 @@ std::int32_t tooltip_window_proc(platform::WindowHandle window, std::uint32_t me
             break;
         case msg::destroy:
             tooltip_state().hwnd = 0;
-            platform::post_quit_message(0);
             break;
         case msg::paint:
             tooltip_paint(window);

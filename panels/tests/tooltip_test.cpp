@@ -11,6 +11,7 @@
 #include "panels/tooltip_timer.h"
 #include "panels/tooltip_window.h"
 #include "platform/message_queue.h"
+#include "runtime/dialogs.h"
 #include "widgets/shared_graphics.h"
 
 namespace testing_platform = platform::testing;
@@ -241,6 +242,28 @@ TEST_F(TooltipTest, ClosingTheMainWindowUnderATooltipStillEndsTheMainLoop) {
     EXPECT_FALSE(platform::is_window(hwnd));
     EXPECT_EQ(tooltip_state().hwnd, 0u);
     EXPECT_EQ(testing_platform::now(), 2000u);
+}
+
+// The board is clicked while a tooltip is up: the turn ends the game inside the tooltip's loop,
+// and the tooltip goes while the name dialog is up. Its going must not end the dialog's loop.
+TEST_F(TooltipTest, ATooltipGoingWhileTheNameDialogIsUpLeavesTheDialogToThePlayer) {
+    open_main_window();
+    move_to({561, 478});  // "Aide": the tooltip is up from 1600 ms
+    std::string name = "unanswered";
+    std::uint32_t answered_at = 0;
+    at(2000, [&] {
+        hover(6);  // the board: the next tick closes the tooltip, now inside the dialog's loop
+        name = show_input_requester("Vormelin", "Saisissez votre nom :", "Zo");
+        answered_at = testing_platform::now();
+    });
+    at(3000, [&] { testing_platform::key_press(hwnd, platform::vk::enter, '\r'); });
+    run_until(4000);
+
+    EXPECT_EQ(name, "Zo");
+    EXPECT_EQ(answered_at, 3000u) << "the dialog stayed until the player answered it";
+    EXPECT_EQ(sightings.size(), 2u);
+    EXPECT_EQ(tooltip_state().hwnd, 0u);
+    EXPECT_FALSE(testing_platform::starved());
 }
 
 TEST_F(TooltipTest, AWindowThatCannotBeMadeRunsNoLoop) {
