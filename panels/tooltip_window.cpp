@@ -30,23 +30,6 @@ bool ensure_tooltip_class() {
                                             .class_style = tooltip_class_style});
 }
 
-// Runs until the tooltip window is gone. The window does not end the loop with a quit request:
-// a box or dialog opened on top of this loop (a click on the board while the tooltip is up can
-// end the game) would take that request for the program's end and close at once. Returns false
-// when a quit request ended the loop instead, with its exit code in exit_code.
-bool run_tooltip_loop(platform::WindowHandle tooltip, std::int32_t& exit_code) {
-    platform::Message message;
-    while (platform::is_window(tooltip)) {
-        if (!platform::get_message(message)) {
-            exit_code = static_cast<std::int32_t>(message.wparam);
-            return false;
-        }
-        platform::translate_message(message);
-        platform::dispatch_message(message);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::int32_t tooltip_open(std::int32_t x, std::int32_t y, HostWindow& host) {
@@ -75,11 +58,11 @@ std::int32_t tooltip_open(std::int32_t x, std::int32_t y, HostWindow& host) {
     }
     platform::set_window_property(state.hwnd, host_property, &host);
     platform::invalidate_window(state.hwnd);
-    std::int32_t exit_code = 0;
-    // A quit request is the program's, never the tooltip's: the loop that runs the host gets it.
-    if (!run_tooltip_loop(state.hwnd, exit_code)) {
-        platform::post_quit_message(exit_code);
-    }
+    // The window does not end its loop with a quit request: a box or dialog opened on top of
+    // the loop (a click on the board while the tooltip is up can end the game) would take that
+    // request for the program's end and close at once.
+    const platform::WindowHandle tooltip = state.hwnd;
+    platform::run_nested_loop([tooltip] { return !platform::is_window(tooltip); });
     return 0;
 }
 

@@ -1,8 +1,9 @@
-// The thread's message queue and its timers. Message loops, nested ones included, are written
-// with get_message, translate_message and dispatch_message.
+// The thread's message queue and its timers. The main loop is written with get_message,
+// translate_message and dispatch_message; the nested ones run run_nested_loop.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/messages.h"
 #include "platform/types.h"
@@ -29,6 +30,14 @@ std::int32_t dispatch_message(const Message& message);
 // Asks the loop to end: the next get_message with no posted message left returns false.
 // Requests made before one is retrieved merge into one.
 void post_quit_message(std::int32_t exit_code);
+
+// The loop of a window that runs on top of another loop (a box, a dialog, a tooltip): runs the
+// thread's messages until `finished` is true. Loops nest in any order, so it never ends on a
+// quit request of its own: a quit request it meets is the program's, and it posts it again for
+// the loop below and returns false. `take`, when given, sees each message first and returns true
+// for one it has handled itself.
+bool run_nested_loop(const std::function<bool()>& finished,
+                     const std::function<bool(const Message&)>& take = nullptr);
 
 // What a window procedure returns for a message it does not handle itself: msg::close destroys
 // the window, msg::nc_lbutton_down with hit_caption moves it with the mouse until the button is

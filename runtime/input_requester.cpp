@@ -129,25 +129,6 @@ void create_controls(InputRequester& state, std::u16string prompt, std::u16strin
                                   state.dialog, ok_command);
 }
 
-// Runs until the dialog window is destroyed; false when a quit request ended it instead (its
-// exit code is then in exit_code).
-bool run_dialog_loop(const InputRequester& state, platform::AcceleratorTable accelerators,
-                     std::int32_t& exit_code) {
-    platform::Message message;
-    while (!state.done) {
-        if (!platform::get_message(message)) {
-            exit_code = static_cast<std::int32_t>(message.wparam);
-            return false;
-        }
-        // Enter and Escape act wherever they are pressed in the thread.
-        if (!platform::translate_accelerator(state.dialog, accelerators, message)) {
-            platform::translate_message(message);
-            platform::dispatch_message(message);
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string show_input_requester(std::string_view title, std::string_view prompt,
@@ -183,14 +164,15 @@ std::string show_input_requester(std::string_view title, std::string_view prompt
     platform::set_foreground_window(state.dialog);
     platform::bring_window_to_top(state.dialog);
 
-    std::int32_t exit_code = 0;
-    const bool closed = run_dialog_loop(state, accelerators, exit_code);
+    // Enter and Escape act wherever they are pressed in the thread.
+    platform::run_nested_loop([&state] { return state.done; },
+                              [&](const platform::Message& message) {
+                                  return platform::translate_accelerator(state.dialog, accelerators,
+                                                                         message);
+                              });
     platform::destroy_accelerator_table(accelerators);
     // Whatever ended the loop (a quit request, or the owner destroyed with the dialog), nothing
     // stays disabled and no dialog stays behind.
     close_dialog(state);
-    if (!closed) {
-        platform::post_quit_message(exit_code);
-    }
     return state.result;
 }

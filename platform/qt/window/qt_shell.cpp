@@ -91,25 +91,13 @@ std::int32_t message_box(WindowHandle owner, std::u16string_view text, std::u16s
     box.activateWindow();
 
     // The box's own loop: the program's other windows go on getting their messages.
-    Message message;
-    bool quit = false;
-    while (!answered) {
-        if (!get_message(message)) {
-            quit = true;
-            break;
-        }
-        translate_message(message);
-        dispatch_message(message);
-    }
+    run_nested_loop([&answered] { return answered; });
     box.hide();
     if (owner_was_enabled && is_window(owner)) {
         enable_window(owner, true);
         if (owner_had_focus) {
             set_focus(owner);
         }
-    }
-    if (quit) {
-        post_quit_message(static_cast<std::int32_t>(message.wparam));
     }
     return message_box_result_ok;
 }
