@@ -1,5 +1,6 @@
 // The drawing the player waits for: a direct update of a full board (the step of a cascade,
-// every 100 ms), the compose pass of the whole window, and the score panel drawn at once.
+// every 100 ms), the compose pass of the whole window, and the score panel drawn at once, with
+// names of every length.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -104,6 +105,25 @@ void BM_ScorePanelDirect(benchmark::State& state) {
     close_bench_window(window);
 }
 BENCHMARK(BM_ScorePanelDirect)->Unit(benchmark::kMillisecond);
+
+// Thirteen names as long as the name dialog takes, of which the panel shows a few words.
+void BM_ScorePanelLongestNames(benchmark::State& state) {
+    const BenchWindow window = open_bench_window(false);
+    std::string name;
+    while (name.size() < 32767) {
+        name += "Abcdefghij klmnopqrs ";
+    }
+    name.resize(32767);
+    for (std::string& entry : window.board->scores.names) {
+        entry = name;
+    }
+    for (auto _ : state) {
+        draw_score_panel(*window.board, true);
+        platform::testing::clear_journal();
+    }
+    close_bench_window(window);
+}
+BENCHMARK(BM_ScorePanelLongestNames)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

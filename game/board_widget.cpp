@@ -97,9 +97,11 @@ BoardRecord* create_board_widget(std::int32_t parent_id, std::int32_t id, std::i
     BoardRecord& board = board_list().append();
     Widget* widget = widget_new_for(parent_id, id, widget_kind::board, &board);
     board.widget = widget;
-    // The font of the score panel, which the board draws.
+    // The font of the score panel, which the board draws: one line per entry, however long
+    // the name.
     give_widget_font(*widget, board_font_size, platform::FontStyle::bold,
                      platform::StringAlignment::near);
+    platform::string_format_set_wrapping(widget->string_format, platform::StringWrapping::none);
     widget->x = x;
     widget->y = y;
     board.columns = static_cast<std::int8_t>(columns);

@@ -71,9 +71,14 @@ std::int32_t measure_text(std::string_view text, std::int32_t size, platform::Re
 
 std::int32_t draw_widget_string(const Widget& widget, std::int32_t x, std::int32_t y,
                                 std::string_view text, platform::Argb colour) {
+    return draw_widget_string_in_width(widget, x, y, widget.width - 15, text, colour);
+}
+
+std::int32_t draw_widget_string_in_width(const Widget& widget, std::int32_t x, std::int32_t y,
+                                         std::int32_t width, std::string_view text,
+                                         platform::Argb colour) {
     const platform::RectF box{static_cast<float>(x), static_cast<float>(y),
-                              static_cast<float>(widget.width) - 15.0f,
-                              static_cast<float>(widget.height)};
+                              static_cast<float>(width), static_cast<float>(widget.height)};
     platform::draw_string(shared_graphics, to_wide(text), widget.font, box, widget.string_format,
                           colour);
     return 0;

@@ -24,6 +24,10 @@ std::int32_t measure_text(std::string_view text, std::int32_t size, platform::Re
 // high as the widget.
 std::int32_t draw_widget_string(const Widget& widget, std::int32_t x, std::int32_t y,
                                 std::string_view text, platform::Argb colour);
+// Text in the widget's font and alignment, in a box of the given width, as high as the widget.
+std::int32_t draw_widget_string_in_width(const Widget& widget, std::int32_t x, std::int32_t y,
+                                         std::int32_t width, std::string_view text,
+                                         platform::Argb colour);
 // The widget's own text, in a box of the widget's full size.
 std::int32_t draw_widget_text(const Widget& widget, std::int32_t x, std::int32_t y,
                               platform::Argb colour);

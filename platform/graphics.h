@@ -58,10 +58,12 @@ void fill_rectangle(Graphics* graphics, Argb colour, std::int32_t x, std::int32_
 void draw_line(Graphics* graphics, Argb colour, float width, Point from, Point to);
 
 // Text. Font sizes are in pixels. Strings are laid out in a box: wrapped at word boundaries
-// (a word wider than the box is broken), a line feed starts a new line, and what falls outside
-// the box is clipped.
+// (a word wider than the box is broken) unless their format says not to, a line feed starts a
+// new line, and what falls outside the box is clipped.
 enum class FontStyle : std::uint8_t { regular = 0, bold = 1 };
 enum class StringAlignment : std::uint8_t { near = 0, center = 1 };
+// Without wrapping, a line goes on past the box's right edge (and is clipped there).
+enum class StringWrapping : std::uint8_t { wrap = 0, none = 1 };
 
 struct FontFamily;
 FontFamily* font_family_create(std::u16string_view name);
@@ -72,9 +74,10 @@ Font* font_create(const FontFamily* family, float size_pixels, FontStyle style);
 void font_delete(Font* font);
 
 struct StringFormat;
-StringFormat* string_format_create();  // near alignment
+StringFormat* string_format_create();  // near alignment, wrapping
 void string_format_delete(StringFormat* format);
 void string_format_set_alignment(StringFormat* format, StringAlignment alignment);
+void string_format_set_wrapping(StringFormat* format, StringWrapping wrapping);
 
 void draw_string(Graphics* graphics, std::u16string_view text, const Font* font, RectF layout,
                  const StringFormat* format, Argb colour);

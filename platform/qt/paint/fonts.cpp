@@ -60,4 +60,10 @@ void string_format_set_alignment(StringFormat* format, StringAlignment alignment
     }
 }
 
+void string_format_set_wrapping(StringFormat* format, StringWrapping wrapping) {
+    if (format != nullptr) {
+        format->wrapping = wrapping;
+    }
+}
+
 }  // namespace platform

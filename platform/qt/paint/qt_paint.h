@@ -45,6 +45,7 @@ struct Font {
 
 struct StringFormat {
     StringAlignment alignment = StringAlignment::near;
+    StringWrapping wrapping = StringWrapping::wrap;
 };
 
 inline QColor to_qcolor(Argb colour) {

@@ -8,8 +8,8 @@ namespace platform {
 
 namespace {
 
-StringAlignment alignment_of(const StringFormat* format) {
-    return format != nullptr ? format->alignment : StringAlignment::near;
+StringFormat format_or_default(const StringFormat* format) {
+    return format != nullptr ? *format : StringFormat{};
 }
 
 }  // namespace
@@ -22,7 +22,7 @@ void draw_string(Graphics* graphics, std::u16string_view text, const Font* font,
     qt::ensure_gui_application();
     QPainter& painter = graphics->painter;
     const TextLayout text_layout =
-        lay_out_text(text, *font, layout, alignment_of(format), painter.device());
+        lay_out_text(text, *font, layout, format_or_default(format), painter.device());
     painter.save();
     painter.setClipRect(QRectF(layout.x, layout.y, layout.width, layout.height), Qt::IntersectClip);
     painter.setPen(to_qcolor(colour));
@@ -37,7 +37,7 @@ RectF measure_string(Graphics* graphics, std::u16string_view text, const Font* f
     }
     qt::ensure_gui_application();
     const TextLayout text_layout =
-        lay_out_text(text, *font, layout, alignment_of(format), graphics->painter.device());
+        lay_out_text(text, *font, layout, format_or_default(format), graphics->painter.device());
     const QRectF& bounds = text_layout.bounds;
     return {static_cast<float>(bounds.x()), static_cast<float>(bounds.y()),
             static_cast<float>(bounds.width()), static_cast<float>(bounds.height())};

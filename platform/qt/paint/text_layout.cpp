@@ -33,9 +33,10 @@ QString with_line_separators(std::u16string_view text) {
     return string;
 }
 
-QTextOption wrapping_option() {
+QTextOption text_option(StringWrapping wrapping) {
     QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(wrapping == StringWrapping::wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                                        : QTextOption::NoWrap);
     // Lines are aligned here, by their positions; Qt must not shift them again.
     option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     return option;
@@ -48,7 +49,7 @@ qreal indent(StringAlignment alignment, qreal line_width, qreal text_width) {
 }  // namespace
 
 TextLayout lay_out_text(std::u16string_view text, const Font& font, RectF box,
-                        StringAlignment alignment, QPaintDevice* device) {
+                        const StringFormat& format, QPaintDevice* device) {
     TextLayout result{std::make_unique<QTextLayout>(with_line_separators(text), font.font, device),
                       QRectF(box.x, box.y, 0, 0)};
     const qreal line_height = QFontMetricsF(font.font, device).lineSpacing();
@@ -58,7 +59,7 @@ TextLayout lay_out_text(std::u16string_view text, const Font& font, RectF box,
     const qreal padding = line_padding(font);
     const qreal line_width = std::max<qreal>(box.width - 2 * padding, 0);
     QTextLayout& layout = *result.layout;
-    layout.setTextOption(wrapping_option());
+    layout.setTextOption(text_option(format.wrapping));
     qreal widest = 0;
     int count = 0;
     layout.beginLayout();
@@ -67,7 +68,7 @@ TextLayout lay_out_text(std::u16string_view text, const Font& font, RectF box,
          line = layout.createLine()) {
         line.setLineWidth(line_width);
         const qreal text_width = line.naturalTextWidth();
-        line.setPosition(QPointF(box.x + padding + indent(alignment, line_width, text_width),
+        line.setPosition(QPointF(box.x + padding + indent(format.alignment, line_width, text_width),
                                  box.y + count * line_height));
         widest = std::max(widest, text_width);
         ++count;

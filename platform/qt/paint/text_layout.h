@@ -19,9 +19,10 @@ struct TextLayout {
     QRectF bounds;
 };
 
-// Wraps at word boundaries (breaking a word wider than the box), starts a new line at each line
-// feed, aligns each line and keeps only the lines that start inside the box.
+// Wraps at word boundaries (breaking a word wider than the box) unless the format says not to,
+// starts a new line at each line feed, aligns each line and keeps only the lines that start
+// inside the box.
 TextLayout lay_out_text(std::u16string_view text, const Font& font, RectF box,
-                        StringAlignment alignment, QPaintDevice* device);
+                        const StringFormat& format, QPaintDevice* device);
 
 }  // namespace platform
