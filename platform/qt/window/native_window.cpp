@@ -1,6 +1,7 @@
 // Qt input events of our windows become queued messages; a layered window paints its picture.
 #include "platform/qt/window/native_window.h"
 
+#include <QBitmap>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 
 #include "platform/common/window_system.h"
 #include "platform/messages.h"
+#include "platform/qt/window/compositing.h"
 #include "platform/qt/window/keys.h"
 #include "platform/qt/window/qt_backend.h"
 
@@ -41,6 +43,26 @@ std::uint32_t button_message(QEvent::Type type, Qt::MouseButton button) {
     return 0;
 }
 
+// The pixels at least half opaque, as set bits of a one-bit picture: below that, the frame's
+// shadow and soft edges would show as dark seams without a compositing manager.
+QImage opaque_part(const QImage& picture) {
+    QImage mask(picture.size(), QImage::Format_MonoLSB);
+    mask.setColorCount(2);
+    mask.setColor(0, QColor(Qt::color0).rgba());
+    mask.setColor(1, QColor(Qt::color1).rgba());
+    mask.fill(0);
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        uchar* bits = mask.scanLine(y);
+        for (int x = 0; x < picture.width(); ++x) {
+            if (qAlpha(pixels[x]) >= 128) {
+                bits[x >> 3] = static_cast<uchar>(bits[x >> 3] | (1u << (x & 7)));
+            }
+        }
+    }
+    return mask;
+}
+
 }  // namespace
 
 NativeWindow::NativeWindow(WindowHandle window, bool layered, QWidget* owner, Qt::WindowFlags flags)
@@ -56,6 +78,25 @@ NativeWindow::NativeWindow(WindowHandle window, bool layered, QWidget* owner, Qt
 
 void NativeWindow::set_picture(const QImage& picture) {
     picture_ = picture;
+    reshape();
+}
+
+void NativeWindow::reshape() {
+    if (!layered_ || picture_.isNull()) {
+        return;
+    }
+    if (compositing_active()) {
+        if (!shape_.isNull()) {
+            shape_ = QImage();
+            clearMask();
+        }
+        return;
+    }
+    QImage shape = opaque_part(picture_);
+    if (shape != shape_) {
+        setMask(QRegion(QBitmap::fromImage(shape)));
+        shape_ = std::move(shape);
+    }
 }
 
 void NativeWindow::follow_mouse() {

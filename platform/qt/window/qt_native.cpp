@@ -14,6 +14,7 @@
 #include "platform/common/window_system.h"
 #include "platform/message_queue.h"
 #include "platform/qt/paint/qt_paint.h"
+#include "platform/qt/window/activation.h"
 #include "platform/qt/window/controls.h"
 #include "platform/qt/window/native_window.h"
 #include "platform/qt/window/qt_backend.h"
@@ -21,11 +22,43 @@
 namespace platform::native {
 namespace {
 
+using qt::activate;
 using qt::NativeWindow;
 using qt::widget_of;
 
+// Whether the window, or the window that owns it (and so on), stays above other programs.
+bool owner_chain_topmost(const common::WindowRecord& record) {
+    for (const common::WindowRecord* r = &record; r != nullptr;
+         r = r->parent != 0 ? common::find_window(r->parent) : nullptr) {
+        if ((r->ex_style & ex_style::topmost) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool any_visible_topmost_window() {
+    for (const WindowHandle window : thread_windows()) {
+        const auto* record = common::find_window(window);
+        if (record != nullptr && record->visible && (record->ex_style & ex_style::topmost) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A window owned by an always-on-top window shares its layer, or the window manager could put it
+// behind its owner. A dialog without owner (another program was in front when it came) is
+// raised to that layer too when one of our windows is always on top: it would be out of sight
+// behind it, and the game would look frozen while it waits for the answer.
+bool stays_on_top(const common::WindowRecord& record) {
+    return owner_chain_topmost(record) ||
+           (record.parent == 0 && !common::is_layered(record) && any_visible_topmost_window());
+}
+
 Qt::WindowFlags flags_for(const common::WindowRecord& record) {
-    Qt::WindowFlags flags = Qt::Window;
+    // Qt tells X of an owner (transient-for) only for the window types that have one.
+    Qt::WindowFlags flags = record.parent != 0 ? Qt::Dialog : Qt::Window;
     if ((record.style & style::caption) == style::caption) {
         // A title bar without a close button.
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -35,7 +68,7 @@ Qt::WindowFlags flags_for(const common::WindowRecord& record) {
     if ((record.ex_style & ex_style::tool_window) != 0) {
         flags |= Qt::Tool;
     }
-    if ((record.ex_style & ex_style::topmost) != 0) {
+    if (stays_on_top(record)) {
         flags |= Qt::WindowStaysOnTopHint;
     }
     return flags;
@@ -67,6 +100,9 @@ void create_top_level(common::WindowRecord& record) {
         window->setAttribute(Qt::WA_ShowWithoutActivating);
         window->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     }
+    if (!layered) {
+        qt::raise_when_mapped(*window);
+    }
     record.native = window;
 }
 
@@ -75,8 +111,22 @@ void create_top_level(common::WindowRecord& record) {
 void show_and_activate(const common::WindowRecord& record, QWidget& widget) {
     widget.show();
     if (record.parent == 0) {
-        widget.raise();
-        widget.activateWindow();
+        activate(record.handle, widget);
+    }
+}
+
+// When a window that has the keyboard goes, its owner takes it back, as on the desktop.
+void give_activation_to_owner(const common::WindowRecord& record) {
+    QWidget* widget = widget_of(record);
+    if (widget == nullptr || record.child || record.parent == 0) {
+        return;
+    }
+    const bool active = widget->isActiveWindow() || qt::active_window() == record.handle;
+    const auto* owner = common::find_window(record.parent);
+    QWidget* owner_widget = widget_of(record.parent);
+    if (active && owner != nullptr && owner_widget != nullptr && owner->visible && owner->enabled &&
+        !common::is_layered(record)) {
+        activate(owner->handle, *owner_widget);
     }
 }
 
@@ -91,6 +141,8 @@ void window_created(common::WindowRecord& record) {
 }
 
 void window_destroyed(common::WindowRecord& record) {
+    give_activation_to_owner(record);
+    qt::forget_activation(record.handle);
     delete widget_of(record);
     record.native = nullptr;
 }
@@ -160,14 +212,15 @@ void focus_moved(WindowHandle window) {
     if (widget == nullptr) {
         return;
     }
-    if (!widget->window()->isActiveWindow()) {
-        widget->window()->activateWindow();
+    QWidget* top_level = widget->window();
+    if (!top_level->isActiveWindow()) {
+        activate(qt::handle_of(top_level), *top_level);
     }
     widget->setFocus(Qt::OtherFocusReason);
 }
 
 WindowHandle foreground_window() {
-    return qt::handle_of(QApplication::activeWindow());
+    return qt::active_window();
 }
 
 bool set_foreground(common::WindowRecord& record) {
@@ -175,8 +228,7 @@ bool set_foreground(common::WindowRecord& record) {
     if (widget == nullptr) {
         return false;
     }
-    widget->raise();
-    widget->activateWindow();
+    activate(record.handle, *widget);
     return true;
 }
 
