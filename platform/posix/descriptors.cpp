@@ -8,11 +8,11 @@
 
 namespace platform::posix {
 
-FileError write_all(int descriptor, std::string_view bytes) {
+FileError write_all(int descriptor, std::string_view bytes, off_t offset) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t written =
-            pwrite(descriptor, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        const ssize_t written = pwrite(descriptor, bytes.data() + done, bytes.size() - done,
+                                       offset + static_cast<off_t>(done));
         if (written < 0 && errno == EINTR) {
             continue;
         }

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/posix/posix_files.h"
@@ -10,23 +11,18 @@ namespace platform::posix {
 
 namespace {
 
-// Claims the disk space of a file that grows before any of its bytes change, so that a full disk
-// is found while the old contents are still whole. A partial claim is given back.
-FileError reserve_space(int descriptor, off_t old_size, std::size_t new_size) {
-    if (static_cast<off_t>(new_size) <= old_size) {
+// The part past the old end goes first: it is the only one that needs new space, so a full disk
+// fails it while the old bytes are untouched, and the file is cut back to its old size.
+FileError grow(int descriptor, std::string_view bytes, std::size_t old_size) {
+    if (bytes.size() <= old_size) {
         return FileError::none;
     }
-    if (fallocate(descriptor, 0, 0, static_cast<off_t>(new_size)) == 0) {
-        return FileError::none;
+    const off_t old_end = static_cast<off_t>(old_size);
+    const FileError error = write_all(descriptor, bytes.substr(old_size), old_end);
+    if (error != FileError::none && ftruncate(descriptor, old_end) != 0) {
+        // Shrinking needs no space; should it fail all the same, the error above stands.
     }
-    const int error_number = errno;
-    if (error_number == EOPNOTSUPP || error_number == ENOSYS) {
-        return FileError::none;  // the file system cannot reserve: the writes will tell
-    }
-    if (ftruncate(descriptor, old_size) != 0) {
-        // Shrinking back needs no space; should it fail all the same, the error below stands.
-    }
-    return error_from_errno(error_number);
+    return error;
 }
 
 FileError overwrite(int descriptor, std::string_view bytes) {
@@ -37,9 +33,10 @@ FileError overwrite(int descriptor, std::string_view bytes) {
     if (!S_ISREG(status.st_mode)) {
         return FileError::not_a_regular_file;
     }
-    FileError error = reserve_space(descriptor, status.st_size, bytes.size());
+    const std::size_t old_size = static_cast<std::size_t>(status.st_size);
+    FileError error = grow(descriptor, bytes, old_size);
     if (error == FileError::none) {
-        error = write_all(descriptor, bytes);
+        error = write_all(descriptor, bytes.substr(0, std::min(old_size, bytes.size())), 0);
     }
     if (error == FileError::none && ftruncate(descriptor, static_cast<off_t>(bytes.size())) != 0) {
         error = error_from_errno(errno);

@@ -24,8 +24,8 @@ struct LinkTarget {
 };
 LinkTarget follow_links(const std::string& path);
 
-// Writes all the bytes from the start of the file, through partial writes and interruptions.
-FileError write_all(int descriptor, std::string_view bytes);
+// Writes all the bytes at `offset` in the file, through partial writes and interruptions.
+FileError write_all(int descriptor, std::string_view bytes, off_t offset);
 // Forces the file's data to the disk, then closes it; the first failure, `error` included, is
 // the result. The descriptor is closed in every case.
 FileError sync_and_close(int descriptor, FileError error);

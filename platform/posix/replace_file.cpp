@@ -22,7 +22,7 @@ bool folder_refused(const TemporaryFile& temporary) {
 FileError write_and_rename(const TemporaryFile& temporary, const std::string& target,
                            std::string_view bytes) {
     const int descriptor = temporary.descriptor;
-    FileError error = sync_and_close(descriptor, write_all(descriptor, bytes));
+    FileError error = sync_and_close(descriptor, write_all(descriptor, bytes, 0));
     if (error == FileError::none && rename(temporary.path.c_str(), target.c_str()) != 0) {
         error = error_from_errno(errno);
     }
