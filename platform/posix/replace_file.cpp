@@ -1,9 +1,9 @@
 // Replacing a file's contents on POSIX systems: written whole beside the file, then renamed over
 // it; rewritten in place only where the folder takes no new file.
-#include <stdio.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/files.h"
 #include "platform/posix/posix_files.h"
@@ -23,7 +23,7 @@ FileError write_and_rename(const TemporaryFile& temporary, const std::string& ta
                            std::string_view bytes) {
     const int descriptor = temporary.descriptor;
     FileError error = sync_and_close(descriptor, write_all(descriptor, bytes, 0));
-    if (error == FileError::none && rename(temporary.path.c_str(), target.c_str()) != 0) {
+    if (error == FileError::none && std::rename(temporary.path.c_str(), target.c_str()) != 0) {
         error = error_from_errno(errno);
     }
     if (error != FileError::none) {

@@ -50,7 +50,8 @@ void copy_owner_and_mode(int descriptor, const struct stat& target) {
 }  // namespace
 
 TemporaryFile create_temporary_beside(const LinkTarget& target) {
-    // A new file gets what a plain creation would give it: 0666 less the umask.
+    // A new file gets 0666 less the umask, as a plain creation would. One that is to replace a
+    // file starts closed to others and then takes that file's mode.
     const mode_t mode = target.exists ? 0600 : 0666;
     for (int attempt = 0; attempt < most_attempts; ++attempt) {
         std::optional<std::string> suffix = random_suffix();
