@@ -13,6 +13,9 @@
 #include "panels/tooltip.h"
 #include "platform/message_queue.h"
 #include "platform/messages.h"
+#include "platform/shell.h"
+#include "runtime/dialogs.h"
+#include "scores/save_failure.h"
 #include "scores/score_file.h"
 #include "scores/score_table.h"
 #include "widgets/host_window_proc.h"
@@ -45,6 +48,7 @@ constexpr std::int32_t button_width = 36;
 constexpr std::int32_t button_height = 34;
 constexpr std::int32_t tooltip_delay_ms = 1500;
 constexpr std::int32_t tooltip_duration_ms = 3000;
+constexpr const char* problem_caption = "Probl\xE8me";  // Windows-1252
 
 struct MainWindowParts {
     std::array<platform::Image*, 5> button_pictures{};  // hover faces, owned here
@@ -101,10 +105,18 @@ void new_board() {
     update_board_now(*parts.board);
 }
 
+// The player hears of a table that cannot be saved before the game ends and it is lost.
+void save_scores_or_say_why() {
+    const platform::FileError error = save_scores(parts.board->scores);
+    if (error != platform::FileError::none) {
+        show_message_box(problem_caption, save_failure_text(error), platform::message_box_ok);
+    }
+}
+
 void run_command(platform::WindowHandle hwnd, std::uint32_t command) {
     switch (command) {
         case command_id::close:
-            save_scores(parts.board->scores);
+            save_scores_or_say_why();
             platform::send_message(hwnd, msg::close, 0, 0);
             break;
         case command_id::minimise:

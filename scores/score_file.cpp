@@ -5,9 +5,7 @@
 #include "runtime/text.h"
 #include "runtime/text_file.h"
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 namespace {
 
@@ -15,9 +13,6 @@ namespace {
 // stops after room for 14 such lines, as if the file ended there.
 constexpr std::size_t longest_score_line = 64 * 1024;
 constexpr std::uint64_t score_file_read_allowance = 15 * longest_score_line;
-
-// Written first and then renamed over the score file, so that a failed save loses nothing.
-const std::string temporary_score_file_name = std::string(score_file_name) + ".tmp";
 
 std::int16_t low_16_bits(std::int32_t value) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
@@ -35,11 +30,13 @@ int read_entries(TextFile& file, ScoreTable& table) {
     return count;
 }
 
-void write_entries(TextFile& file, const ScoreTable& table) {
-    write_line(file, table.last_name);
+// The whole file, made in memory so that it reaches the disk in one piece.
+std::string file_bytes(const ScoreTable& table) {
+    std::string bytes = table.last_name + "\r\n";
     for (int i = 0; i < score_entry_count; ++i) {
-        write_line(file, table.names[i] + "|" + format_int(table.results[i]));
+        bytes += table.names[i] + "|" + format_int(table.results[i]) + "\r\n";
     }
+    return bytes;
 }
 
 }  // namespace
@@ -59,21 +56,9 @@ void load_scores(ScoreTable& table) {
     table.modified = false;
 }
 
-void save_scores(const ScoreTable& table) {
+platform::FileError save_scores(const ScoreTable& table) {
     if (!table.modified) {
-        return;
+        return platform::FileError::none;
     }
-    std::optional<TextFile> file = create_for_writing(temporary_score_file_name);
-    if (!file) {
-        return;
-    }
-    write_entries(*file, table);
-    std::error_code error;
-    if (close_file(*file)) {
-        std::filesystem::rename(temporary_score_file_name, score_file_name, error);
-        if (!error) {
-            return;
-        }
-    }
-    std::filesystem::remove(temporary_score_file_name, error);
+    return platform::replace_file_contents(score_file_name, file_bytes(table));
 }

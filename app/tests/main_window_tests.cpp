@@ -7,6 +7,7 @@
 #include "game/board_widget.h"
 #include "panels/tooltip.h"
 #include "platform/message_queue.h"
+#include "platform/shell.h"
 #include "widgets/widget.h"
 
 namespace testing_platform = platform::testing;
@@ -119,6 +120,28 @@ TEST_F(MainWindowTest, CloseWritesTheScoresOnlyWhenTheyChanged) {
     command(command_id::close);
     EXPECT_FALSE(platform::is_window(hwnd));
     EXPECT_FALSE(score_file_exists());
+    EXPECT_TRUE(testing_platform::events_of(EventKind::message_box).empty());
+}
+
+TEST_F(MainWindowTest, CloseSaysWhyTheScoresCannotBeSavedBeforeTheGameEnds) {
+    open_main_window();
+    std::filesystem::create_directory("Scores.qelm");
+    command(command_id::reset_scores);
+    bool window_while_told = false;
+    testing_platform::on_message_box([&](const testing_platform::Event&) {
+        window_while_told = platform::is_window(hwnd);
+        return platform::message_box_result_ok;
+    });
+    command(command_id::close);
+    const auto boxes = testing_platform::events_of(EventKind::message_box);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, u"Probl\u00E8me");
+    EXPECT_EQ(boxes[0].text,
+              u"Impossible d'enregistrer les scores : ce n'est pas un fichier ordinaire");
+    EXPECT_EQ(boxes[0].value, platform::message_box_ok);
+    EXPECT_TRUE(window_while_told);
+    EXPECT_FALSE(platform::is_window(hwnd));
+    EXPECT_TRUE(std::filesystem::is_directory("Scores.qelm"));
 }
 
 TEST_F(MainWindowTest, ResetThenCloseWritesTheDefaultTableAndKeepsTheLastName) {
@@ -134,6 +157,7 @@ TEST_F(MainWindowTest, ResetThenCloseWritesTheDefaultTableAndKeepsTheLastName) {
         expected += "Mr Vormelin|224\r\n";
     }
     EXPECT_EQ(score_file(), expected);
+    EXPECT_TRUE(testing_platform::events_of(EventKind::message_box).empty());
 }
 
 }  // namespace

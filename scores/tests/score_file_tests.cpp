@@ -2,8 +2,12 @@
 #include "scores/score_file.h"
 
 #include "runtime/tests/test_files.h"
+#include "scores/save_failure.h"
 
 #include <gtest/gtest.h>
+
+#include <iterator>
+#include <set>
 
 #ifdef __unix__
 #include <sys/stat.h>
@@ -45,7 +49,7 @@ TEST(ScoreFileLoading, MissingFileGivesDefaultsAndSavesNothing) {
     expect_defaults_from(table, 0);
     EXPECT_EQ(table.last_name, "kept");
     EXPECT_FALSE(table.modified);
-    save_scores(table);
+    EXPECT_EQ(save_scores(table), platform::FileError::none);
     EXPECT_FALSE(std::filesystem::exists(score_file_name));
 }
 
@@ -184,29 +188,46 @@ TEST(ScoreFileSaving, WritesTheDefaultFile) {
     EXPECT_FALSE(std::filesystem::exists("Scores.qelm.tmp"));
 }
 
-TEST(ScoreFileSaving, FailedSaveKeepsTheOldFile) {
+TEST(ScoreFileSaving, FailedSaveSaysWhyAndKeepsTheOldFile) {
+    TemporaryWorkingDirectory directory;
+    ScoreTable table;
+    reset_scores(table);
+    std::filesystem::create_directories("Scores.qelm/inside");
+    EXPECT_EQ(save_scores(table), platform::FileError::not_a_regular_file);
+    EXPECT_TRUE(std::filesystem::is_directory("Scores.qelm/inside"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1)
+        << "nothing left beside it";
+}
+
+TEST(ScoreFileSaving, FilesAtTheOldTemporaryNameDoNotStandInTheWay) {
     TemporaryWorkingDirectory directory;
     write_file(score_file_name, "old\r\n");
     ScoreTable table;
     reset_scores(table);
-
-    // The temporary file cannot be created.
     std::filesystem::create_directory("Scores.qelm.tmp");
-    save_scores(table);
-    EXPECT_EQ(read_file(score_file_name), "old\r\n");
-    EXPECT_TRUE(std::filesystem::is_directory("Scores.qelm.tmp"));
-    std::filesystem::remove("Scores.qelm.tmp");
-
-    // The written file cannot replace the old one.
-    std::filesystem::remove(score_file_name);
-    std::filesystem::create_directories("Scores.qelm/inside");
-    save_scores(table);
-    EXPECT_TRUE(std::filesystem::is_directory("Scores.qelm/inside"));
-    EXPECT_FALSE(std::filesystem::exists("Scores.qelm.tmp"));
-
-    // A temporary file left behind by an earlier run does not stand in the way.
-    std::filesystem::remove_all(score_file_name);
-    write_file("Scores.qelm.tmp", "stale");
-    save_scores(table);
+    EXPECT_EQ(save_scores(table), platform::FileError::none);
     EXPECT_EQ(read_file(score_file_name), default_file);
+    EXPECT_TRUE(std::filesystem::is_directory("Scores.qelm.tmp"));
+
+    std::filesystem::remove("Scores.qelm.tmp");
+    write_file("Scores.qelm.tmp", "stale");
+    table.last_name = "Anne";
+    EXPECT_EQ(save_scores(table), platform::FileError::none);
+    EXPECT_EQ(read_file(score_file_name), "Anne" + default_file);
+    EXPECT_EQ(read_file("Scores.qelm.tmp"), "stale");
+}
+
+TEST(ScoreFileSaving, TheFailureTextGivesTheReasonInWindows1252) {
+    using platform::FileError;
+    EXPECT_EQ(save_failure_text(FileError::none), "");
+    EXPECT_EQ(save_failure_text(FileError::permission_denied),
+              "Impossible d'enregistrer les scores : permission refus\xE9"
+              "e");
+    EXPECT_EQ(save_failure_text(FileError::not_a_regular_file),
+              "Impossible d'enregistrer les scores : ce n'est pas un fichier ordinaire");
+    std::set<std::string> texts;
+    for (int error = 1; error <= static_cast<int>(FileError::other); ++error) {
+        texts.insert(save_failure_text(static_cast<FileError>(error)));
+    }
+    EXPECT_EQ(texts.size(), static_cast<std::size_t>(FileError::other)) << "one text each";
 }

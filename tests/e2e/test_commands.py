@@ -1,7 +1,8 @@
 """The commands of the round buttons: help (and its "Fermer"), a new board, resetting the score
-table, and hiding the game in the notification area."""
+table, closing (with a table that cannot be saved, too), and hiding the game in the notification
+area."""
 
-from harness import board, desktop, layout, scores, tray
+from harness import board, desktop, dialogs, layout, scores, tray
 from harness.case import GameTestCase, main
 from harness.desktop import find_visible_windows
 from harness.game import WINDOW_TITLE_PATTERN, game_window_rect, wait_for_exit
@@ -81,6 +82,22 @@ class CommandsTest(GameTestCase):
         self.assertEqual(wait_for_exit(self.game), 0)
         saved = (self.game.working_directory / scores.FILE_NAME).read_bytes()
         self.assertEqual(saved, scores.file_bytes(scores.ScoreTable(last_name="Anne")))
+
+    def test_a_table_that_cannot_be_saved_is_announced_before_the_game_ends(self):
+        self.start_game()
+        # A folder where the score file goes: nobody, not even root, can save the table there.
+        # Loading finds no file or the folder, and shows the default table either way.
+        folder = self.game.working_directory / scores.FILE_NAME
+        folder.mkdir()
+        wait_until_shown(self.game)
+
+        self.click_button("reset_scores")  # the table changed: closing saves it
+        self.click_button("close")
+        box, box_rect = dialogs.wait_for_window(self.game, dialogs.PROBLEM,
+                                                'the "Problème" box')  # fails if the game ended
+        dialogs.press_key_in(box_rect, "Return")
+        self.assertEqual(wait_for_exit(self.game), 0)
+        self.assertTrue(folder.is_dir())
 
     def test_minimise_hides_the_window_until_its_tray_icon_is_clicked(self):
         self.start_game(tray=True)

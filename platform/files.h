@@ -1,0 +1,33 @@
+// Files of the operating system: replacing a file's contents so that it is never left half
+// written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Why a file could not be written.
+enum class FileError : std::uint8_t {
+    none,
+    permission_denied,
+    no_space,  // on the disk, in the user's quota, or in the largest file allowed
+    read_only_file_system,
+    too_many_links,  // a chain of symbolic links that is too long or loops
+    not_found,       // a folder on the way is missing
+    // A directory, a pipe or a device stands where the file should be.
+    not_a_regular_file,
+    io_error,
+    other,
+};
+
+// Replaces the contents of the file at `path` with `bytes`, creating it if it does not exist.
+// The new contents are written beside the file and put in its place once they are safely on the
+// disk, so that a failure leaves the old file whole; only a folder that takes no new file makes
+// it rewrite an existing file in place. The file keeps its permissions; a symbolic link stays a
+// link and the file it points at is written. Never blocks on a pipe and never follows a link
+// that someone else put beside the file.
+FileError replace_file_contents(const std::string& path, std::string_view bytes);
+
+}  // namespace platform
