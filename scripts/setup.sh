@@ -12,7 +12,7 @@ packages=(
     cmake g++ make pkg-config python3
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libxcb-xfixes0-dev libfluidsynth-dev timgm6mb-soundfont fonts-liberation2
-    xvfb xdotool x11-utils x11-apps x11-xserver-utils xcompmgr imagemagick
+    xvfb xdotool x11-utils x11-apps x11-xserver-utils openbox xcompmgr imagemagick
     pulseaudio pulseaudio-utils trayer
 )
 

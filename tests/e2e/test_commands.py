@@ -2,7 +2,7 @@
 table, closing (with a table that cannot be saved, too), and hiding the game in the notification
 area."""
 
-from harness import board, desktop, dialogs, layout, scores, tray
+from harness import board, desktop, desktops, dialogs, layout, scores, tray
 from harness.case import GameTestCase, main
 from harness.desktop import find_visible_windows
 from harness.game import WINDOW_TITLE_PATTERN, game_window_rect, wait_for_exit
@@ -10,12 +10,13 @@ from harness.geometry import Point, Rect
 from harness.screen import take_screenshot
 from harness.turns import play_turn, read_board
 from harness.waiting import wait_until
-from harness.window import (button_looks_lit, compare_region, to_screen, wait_for_picture,
-                            wait_for_region, wait_until_shown, window_region)
+from harness.window import (button_looks_lit, compare_region, move_pointer_to, to_screen,
+                            wait_for_picture, wait_for_region, wait_until_shown, window_region)
 
 WHITE = (255, 255, 255)
 # Points of the help panel's white border, one on each side.
 HELP_BORDER_POINTS = (Point(200, 41), Point(425, 200), Point(200, 484), Point(41, 200))
+TOOLTIP_TITLE = "^ToolTipQelm$"
 # The centre of the panel's "Fermer" label.
 CLOSE_HELP_LABEL = Point(242, 468)
 
@@ -92,34 +93,48 @@ class CommandsTest(GameTestCase):
         wait_until_shown(self.game)
 
         self.click_button("reset_scores")  # the table changed: closing saves it
+        # The box comes while the close button's tooltip is up, its loop still running.
+        move_pointer_to(self.game, layout.button_rect("close").centre)
+        wait_until(lambda: find_visible_windows(TOOLTIP_TITLE, pid=self.game.process.pid),
+                   "the close button's tooltip", timeout=6.0)
         self.click_button("close")
-        box, box_rect = dialogs.wait_for_window(self.game, dialogs.PROBLEM,
-                                                'the "Problème" box')  # fails if the game ended
-        dialogs.press_key_in(box_rect, "Return")
+        box, _ = dialogs.wait_for_window(self.game, dialogs.PROBLEM,
+                                         'the "Problème" box')  # fails if the game ended
+        wait_until(lambda: desktops.is_above(box, self.game.window),
+                   "the box to be above the game window")
+        wait_until(lambda: desktops.focused_window() == box, "the box to take the keyboard")
+        dialogs.press_key_away("Return")
         self.assertEqual(wait_for_exit(self.game), 0)
         self.assertTrue(folder.is_dir())
 
-    def test_minimise_hides_the_window_until_its_tray_icon_is_clicked(self):
+    def test_minimise_hides_the_window_until_the_player_brings_it_back(self):
+        """Into the notification area where the desktop has one, and back with a click on its
+        icon; else iconified, and back through the window manager."""
         self.start_game(tray=True)
         wait_until_shown(self.game)
         place = game_window_rect(self.game)
         cells = read_board(self.game)
-        self.assertFalse(tray.shows_an_icon(take_screenshot()), "an icon before minimising")
+        if self.notification_area:
+            self.assertFalse(tray.shows_an_icon(take_screenshot()), "an icon before minimising")
 
         self.click_button("minimise")
         pid = self.game.process.pid
         wait_until(lambda: not find_visible_windows(WINDOW_TITLE_PATTERN, pid=pid),
                    "the window to hide")
-        wait_until(lambda: tray.shows_an_icon(take_screenshot()), "the icon to show")
-
-        desktop.click(tray.ICON_POINT)
+        if self.notification_area:
+            wait_until(lambda: tray.shows_an_icon(take_screenshot()), "the icon to show")
+            desktop.click(tray.ICON_POINT)
+        else:
+            desktop.move_pointer(desktops.DESKTOP_POINT)  # to a task list, say
+            desktop.xdotool("windowactivate", self.game.window)
         wait_until(lambda: find_visible_windows(WINDOW_TITLE_PATTERN, pid=pid),
                    "the window to come back")
         wait_for_picture(self.game)
-        wait_until(lambda: not tray.shows_an_icon(take_screenshot()), "the icon to go")
+        if self.notification_area:
+            wait_until(lambda: not tray.shows_an_icon(take_screenshot()), "the icon to go")
         self.assertEqual(game_window_rect(self.game), place)
         self.assertEqual(read_board(self.game), cells)
-        # The pointer is on the icon, far from the window: the button is back at rest.
+        # The pointer is far from the minimise button: the button is back at rest.
         self.assertFalse(button_looks_lit(self.game, "minimise"),
                          "the minimise button is lit when the window comes back")
 

@@ -1,9 +1,10 @@
 """A whole game played as a player would: the largest group every turn until none is left, then
-the end-of-game box, the name dialog, the name in the score panel and in the score file."""
+the end-of-game box, the name dialog, the name in the score panel and in the score file. The box
+and the dialog come above the game window and take the keyboard, which goes back to the game
+when they close."""
 
-from harness import board, desktop, dialogs, layout, scores
+from harness import board, desktop, desktops, dialogs, layout, scores, screen
 from harness.case import GameTestCase, main
-from harness.desktop import window_rect
 from harness.game import processes_left, wait_for_exit
 from harness.turns import play_turn, read_board
 from harness.waiting import wait_until
@@ -16,6 +17,9 @@ FIRST_BAR_POINTS = ((478, 96), (480, 120), (482, 138))
 SECOND_BAR_POINT = (490, 138)
 # Turns needed at most: every turn removes two cells or more.
 MOST_TURNS = board.COLUMNS * board.ROWS // 2
+# A point inside the name dialog, where its own light face shows; the game under it is dark.
+DIALOG_FACE_POINT = (4, 4)
+LIGHTEST_GAME_CHANNEL = 200
 
 
 class PlayTest(GameTestCase):
@@ -47,6 +51,19 @@ class PlayTest(GameTestCase):
         self.assertLessEqual(board.cell_count(after, codes=(board.BALL,)),
                              board.cell_count(before, codes=(board.BALL,)))
 
+    def assert_on_top_with_the_keyboard(self, window, what):
+        wait_until(lambda: desktops.is_above(window, self.game.window),
+                   f"{what} to be above the game window",
+                   describe=lambda _: str(desktops.stacking_order()))
+        wait_until(lambda: desktops.focused_window() == window, f"{what} to take the keyboard",
+                   describe=lambda _: str(desktops.focused_window()))
+
+    def assert_shows_its_face(self, rect, what):
+        x, y = DIALOG_FACE_POINT
+        colour = screen.take_screenshot().pixel(rect.x + x, rect.y + y)[:3]
+        self.assertGreaterEqual(min(colour), LIGHTEST_GAME_CHANNEL,
+                                f"{what} does not show on the screen: {colour}")
+
     def test_a_whole_game_enters_the_name_in_the_table_and_the_file(self):
         # The name entered last is offered again, with the caret at its end: typing completes it.
         table = scores.ScoreTable(last_name="Zo")
@@ -60,12 +77,17 @@ class PlayTest(GameTestCase):
                          f"{board.describe(final_board)}")
         result = board.cell_count(final_board)
 
-        dialogs.press_key_in(window_rect(box), "Return")
+        self.assert_on_top_with_the_keyboard(box, "the end-of-game box")
+        dialogs.press_key_away("Return")
         dialog, dialog_rect = dialogs.wait_for_name_dialog(self.game)
-        self.assertEqual(dialog_rect, dialogs.NAME_DIALOG_RECT)
-        dialogs.type_in(dialog_rect, "é")
-        dialogs.press_key_in(dialog_rect, "Return")
+        self.assertEqual(dialogs.outer_rect(dialog).top_left, dialogs.NAME_DIALOG_RECT.top_left)
+        self.assert_on_top_with_the_keyboard(dialog, "the name dialog")
+        self.assert_shows_its_face(dialog_rect, "the name dialog")
+        dialogs.type_away("é")
+        dialogs.press_key_away("Return")
         dialogs.wait_until_closed(self.game, dialog, "the name dialog")
+        wait_until(lambda: desktops.focused_window() == self.game.window,
+                   "the game window to take the keyboard back")
 
         expected = scores.with_entry(table, "Zoé", result)
         self.assertEqual(expected.entries[0], ("Zoé", result))

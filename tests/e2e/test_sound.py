@@ -1,7 +1,7 @@
 """Sound: a fall is heard through the sound server; without any sound server the game says so
 once, in a message box before its window, and is then played in silence."""
 
-from harness import board, dialogs, sound
+from harness import board, desktops, dialogs, sound
 from harness.case import GameTestCase, main
 from harness.desktop import find_visible_windows
 from harness.game import WINDOW_TITLE_PATTERN
@@ -37,11 +37,11 @@ class SoundTest(GameTestCase):
 
     def test_without_a_sound_server_one_box_says_so_then_the_game_plays(self):
         self.start_game(sound_server=False)
-        box, box_rect = dialogs.wait_for_window(self.game, dialogs.PROBLEM,
-                                                'the "Problème" box')
+        box, _ = dialogs.wait_for_window(self.game, dialogs.PROBLEM, 'the "Problème" box')
         self.assertEqual(find_visible_windows(WINDOW_TITLE_PATTERN, pid=self.game.process.pid),
                          [], "the main window came before the box was answered")
-        dialogs.press_key_in(box_rect, "Return")
+        wait_until(lambda: desktops.focused_window() == box, "the box to take the keyboard")
+        dialogs.press_key_away("Return")
         dialogs.wait_until_closed(self.game, box, 'the "Problème" box')
 
         wait_until_shown(self.game)

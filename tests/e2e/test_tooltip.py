@@ -3,7 +3,7 @@ moment, below the pointer, pale yellow with dark writing, and goes a few seconds
 
 import time
 
-from harness import layout, screen
+from harness import desktops, layout, screen
 from harness.case import GameTestCase, main
 from harness.desktop import find_visible_windows, pointer_position, window_rect
 from harness.geometry import Rect
@@ -15,14 +15,24 @@ TOOLTIP_TITLE = "^ToolTipQelm$"
 SHOWN_AFTER = (1.2, 2.5)
 GONE_AFTER = (4.2, 5.5)
 BELOW_POINTER = 20
-# The colours the screen shows: the pale yellow premultiplied by its alpha, and the ink.
+# The colours the screen shows: the pale yellow premultiplied by its alpha (and with a
+# compositing manager, blended with what is behind it), and the ink.
 PALE_YELLOW = (229, 229, 168)
+PALE_YELLOW_ALPHA = 229
 TOLERANCE = 12
 DARKEST_INK = 80
 
 
-def is_pale_yellow(colour):
-    return all(abs(colour[c] - PALE_YELLOW[c]) <= TOLERANCE for c in range(3))
+def pale_yellow_over(behind):
+    if not desktops.current().compositor:
+        return PALE_YELLOW
+    left = 1 - PALE_YELLOW_ALPHA / 255
+    return tuple(PALE_YELLOW[c] + behind[c] * left for c in range(3))
+
+
+def is_pale_yellow(colour, behind):
+    expected = pale_yellow_over(behind)
+    return all(abs(colour[c] - expected[c]) <= TOLERANCE for c in range(3))
 
 
 def is_ink(colour):
@@ -39,6 +49,7 @@ class TooltipTest(GameTestCase):
         move_pointer_to(self.game, layout.button_rect("help").centre)
         rested = time.monotonic()
         pointer = pointer_position()
+        before = screen.take_screenshot()
 
         tooltip = wait_until(self.tooltips, "the tooltip to show", timeout=6.0)[0]
         shown_after = time.monotonic() - rested
@@ -47,12 +58,13 @@ class TooltipTest(GameTestCase):
         rect = window_rect(tooltip)
         self.assertEqual((rect.x, rect.y), (pointer.x, pointer.y + BELOW_POINTER))
         # Inside its dark border: the pale background and the word's ink.
-        inside = screen.crop(screen.take_screenshot(),
-                             Rect(rect.x + 1, rect.y + 1, rect.width - 2, rect.height - 2))
-        colours = [inside.pixel(x, y) for y in range(inside.height) for x in range(inside.width)]
-        pale = sum(map(is_pale_yellow, colours))
-        ink = sum(map(is_ink, colours))
-        self.assertGreater(pale, len(colours) // 2, "the tooltip is not pale yellow")
+        inside_rect = Rect(rect.x + 1, rect.y + 1, rect.width - 2, rect.height - 2)
+        inside = screen.crop(screen.take_screenshot(), inside_rect)
+        behind = screen.crop(before, inside_rect)
+        points = [(x, y) for y in range(inside.height) for x in range(inside.width)]
+        pale = sum(is_pale_yellow(inside.pixel(x, y), behind.pixel(x, y)) for x, y in points)
+        ink = sum(is_ink(inside.pixel(x, y)) for x, y in points)
+        self.assertGreater(pale, len(points) // 2, "the tooltip is not pale yellow")
         self.assertGreater(ink, 10, "the tooltip has no dark writing")
 
         wait_until(lambda: not self.tooltips(), "the tooltip to go", timeout=8.0)

@@ -4,12 +4,13 @@ groups a player could remove.
 A Board is a tuple of 14 columns of 16 codes each, row 0 at the bottom: 0 an empty cell, 1 to 4
 the bricks (violet, red, green, blue), 5 a yellow ball. Each cell is told by the nearest of its
 six possible looks: the bare well, or one of the five cell pictures drawn over the well, in the
-colours the screen shows without a compositor (premultiplied by alpha).
+colours the screen shows: over the desktop's colour with a compositing manager, premultiplied
+by alpha (as if over black) without one.
 """
 
 from functools import cache
 
-from . import layout
+from . import desktops, layout
 from .geometry import Point, Rect
 
 COLUMNS = 14
@@ -54,17 +55,19 @@ def _over(source, destination):
 
 
 @cache
-def _looks(column, row):
-    """For each code, the colours the screen shows at the sampled pixels of the cell."""
+def _looks(column, row, backdrop):
+    """For each code, the colours the screen shows at the sampled pixels of the cell, the window
+    being shown over the backdrop colour."""
     rect = cell_rect(column, row)
     background = layout.picture("FOND")
     wells = [_premultiplied(background.pixel(rect.x + p.x, rect.y + p.y)) for p in SAMPLE_OFFSETS]
-    looks = [[well[:3] for well in wells]]
+    looks = [wells]
     for code in range(1, 6):
         picture = layout.picture(f"B{code}")
-        looks.append([_over(_premultiplied(picture.pixel(p.x, p.y)), well)[:3]
+        looks.append([_over(_premultiplied(picture.pixel(p.x, p.y)), well)
                       for p, well in zip(SAMPLE_OFFSETS, wells)])
-    return looks
+    opaque_backdrop = (*backdrop, 255)
+    return [[_over(colour, opaque_backdrop)[:3] for colour in look] for look in looks]
 
 
 def _distance(seen, look):
@@ -78,7 +81,8 @@ def classify_cell(shot, window_origin, column, row):
     """(code, distance): the look nearest to what the screenshot shows at the cell."""
     rect = cell_rect(column, row).offset(window_origin.x, window_origin.y)
     seen = [shot.pixel(rect.x + p.x, rect.y + p.y) for p in SAMPLE_OFFSETS]
-    distances = [_distance(seen, look) for look in _looks(column, row)]
+    looks = _looks(column, row, desktops.backdrop(shot))
+    distances = [_distance(seen, look) for look in looks]
     best = min(CODES, key=lambda code: distances[code])
     return best, distances[best]
 

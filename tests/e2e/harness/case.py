@@ -15,6 +15,7 @@ import unittest
 from contextlib import ExitStack
 from pathlib import Path
 
+from . import desktops
 from . import game as games
 from . import screen, sound
 from .png import write_png
@@ -46,18 +47,22 @@ class GameTestCase(unittest.TestCase):
     def setUp(self):
         self.game = None
         self.sound_server = None
+        self.notification_area = False
         self._stack = ExitStack()
         self.addCleanup(self._stack.close)
+        self.desktop = self._stack.enter_context(desktops.running_desktop())
 
     def start_game(self, sound_server=True, tray=False, files=None):
         """Starts the game in a fresh folder; it is ended and the folder removed after the test,
         and so are the helpers started for it.
 
         sound_server: with a private sound server (self.sound_server) for its MIDI output, or
-        with none at all. tray: with a notification area on the display. files: names and bytes
-        of files put into its working directory first.
+        with none at all. tray: with a notification area on the display where the desktop may
+        have one (self.notification_area tells). files: names and bytes of files put into its
+        working directory first.
         """
-        if tray:
+        self.notification_area = self.desktop.has_notification_area(tray)
+        if self.notification_area and self.desktop.notification_area == "asked":
             self._stack.enter_context(notification_area())
         address = sound.NO_SERVER
         if sound_server:

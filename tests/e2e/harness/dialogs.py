@@ -1,11 +1,8 @@
 """The game's other windows: message boxes and the name dialog, found by their titles and sizes,
-and answered from the keyboard.
-
-Without a window manager they have no title bar, and the keyboard goes to the window under the
-pointer: every key is sent with the pointer over the window it is meant for.
+and answered from the keyboard, which each of them takes when it comes.
 """
 
-from . import desktop
+from . import desktop, desktops
 from .game import game_output
 from .geometry import Rect
 from .waiting import wait_until
@@ -14,7 +11,12 @@ END_OF_GAME = "^Fin de la partie$"
 # "Problème": matched on its first letters, whatever the encoding of the accented one.
 PROBLEM = "^Probl"
 NAME_DIALOG = "^Vormelin$"  # the main window's title too: told apart by its size
+# The dialog's outer rectangle starts there (its frame, where a window manager gives it one);
+# its inside is 300 × 130.
 NAME_DIALOG_RECT = Rect(362, 319, 300, 130)
+# Where the pointer rests while keys are typed into a window that must have the keyboard
+# wherever the pointer is.
+AWAY = desktops.DESKTOP_POINT
 
 
 def visible_windows(game, title_pattern, size=None):
@@ -48,6 +50,26 @@ def wait_for_window(game, title_pattern, what, size=None, timeout=10.0):
 def wait_until_closed(game, window, what, timeout=10.0):
     wait_until(lambda: window not in desktop.find_visible_windows(".*", pid=game.process.pid),
                f"{what} to close", timeout=timeout)
+
+
+def outer_rect(window):
+    """The window's rectangle on the screen with its frame, if it has one."""
+    rect = desktop.window_rect(window)
+    left, right, top, bottom = desktops.frame_extents(window)
+    return Rect(rect.x - left, rect.y - top, rect.width + left + right,
+                rect.height + top + bottom)
+
+
+def press_key_away(key):
+    """Presses a key with the pointer away from every window."""
+    desktop.move_pointer(AWAY)
+    desktop.press_key(key)
+
+
+def type_away(text):
+    """Types a text with the pointer away from every window."""
+    desktop.move_pointer(AWAY)
+    desktop.xdotool("type", "--delay", "60", text)
 
 
 def press_key_in(rect, key):

@@ -34,3 +34,7 @@ class Rect:
 
     def offset(self, dx, dy):
         return Rect(self.x + dx, self.y + dy, self.width, self.height)
+
+    def overlaps(self, other):
+        return (self.x < other.x + other.width and other.x < self.x + self.width
+                and self.y < other.y + other.height and other.y < self.y + self.height)

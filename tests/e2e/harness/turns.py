@@ -17,7 +17,7 @@ from .game import game_window_rect
 from .geometry import Point
 from .png import Picture
 from .waiting import wait_until
-from .window import button_looks_lit, move_pointer_to, to_screen
+from .window import button_looks_lit, move_pointer_to, screen_rect, to_screen
 
 # The button whose lighting tells that the game handles pointer events again; never pressed.
 SIGNAL_BUTTON = "help"
@@ -81,9 +81,12 @@ def play_turn(game, column, row, timeout=TURN_TIMEOUT):
 def _uncover_board(game, box, timeout):
     """Moves the end-of-game box off the board; returns a screenshot of the whole board and
     (id, screen rectangle) of the box. The box may still be placing itself when it is first
-    seen, so it is moved until it stays."""
+    seen, so it is moved until it stays. (A window manager puts the box's frame where it is
+    asked to, and the box a little lower.)"""
+    board = screen_rect(game, layout.BOARD_AREA)
+
     def board_shown():
-        if desktop.window_rect(box).top_left != BOX_PLACE:
+        if desktop.window_rect(box).overlaps(board):
             desktop.xdotool("windowmove", box, BOX_PLACE.x, BOX_PLACE.y)
             return None
         shot = screen.take_screenshot()

@@ -1,5 +1,6 @@
 """A minimal client of the X protocol, on the socket of the local display: enough to hold the
-display open and to read the screen's pixels without starting a program for each picture."""
+display open, to read the screen's pixels, and to read the window manager's properties and the
+stacking of windows, without starting a program for each look."""
 
 import os
 import re
@@ -8,7 +9,13 @@ import struct
 from dataclasses import dataclass
 
 TIMEOUT = 10.0
+QUERY_TREE = 15
+INTERN_ATOM = 16
+GET_PROPERTY = 20
+GET_SELECTION_OWNER = 23
+GET_INPUT_FOCUS = 43
 GET_IMAGE = 73
+ANY_PROPERTY_TYPE = 0
 Z_PIXMAP = 2
 ALL_PLANES = 0xFFFFFFFF
 LSB_FIRST = 0
@@ -91,6 +98,62 @@ def close(connection):
     connection.sock.close()
 
 
+def _request(connection, data, what):
+    """Sends one request and returns its whole reply (header and extra data)."""
+    connection.sock.sendall(data)
+    header = _receive(connection.sock, 32)
+    if header[0] == 0:
+        raise XError(f"{what} failed with error {header[1]}")
+    (extra,) = struct.unpack_from("<I", header, 4)
+    return header + _receive(connection.sock, extra * 4)
+
+
+def intern_atom(connection, name):
+    """The atom of a name, made if the server does not know it yet."""
+    encoded = name.encode()
+    data = struct.pack("<BBHH2x", INTERN_ATOM, 0, 2 + _padded(len(encoded)) // 4, len(encoded))
+    reply = _request(connection, data + encoded.ljust(_padded(len(encoded)), b"\0"),
+                     f"InternAtom {name}")
+    return struct.unpack_from("<I", reply, 8)[0]
+
+
+def get_property(connection, window, name):
+    """The 32-bit values of a window's property (atoms, windows, cardinals), or None when the
+    window has no such property."""
+    atom = intern_atom(connection, name)
+    data = struct.pack("<BBHIIIII", GET_PROPERTY, 0, 6, window, atom, ANY_PROPERTY_TYPE, 0,
+                       1 << 20)
+    reply = _request(connection, data, f"GetProperty {name}")
+    value_format, value_type = reply[1], struct.unpack_from("<I", reply, 8)[0]
+    (length,) = struct.unpack_from("<I", reply, 16)
+    if value_type == 0:
+        return None
+    if value_format != 32:
+        raise XError(f"the property {name} is not made of 32-bit values")
+    return list(struct.unpack_from(f"<{length}I", reply, 32))
+
+
+def selection_owner(connection, name):
+    """The window that owns the selection, or 0."""
+    atom = intern_atom(connection, name)
+    reply = _request(connection, struct.pack("<BxHI", GET_SELECTION_OWNER, 2, atom),
+                     f"GetSelectionOwner {name}")
+    return struct.unpack_from("<I", reply, 8)[0]
+
+
+def input_focus(connection):
+    """The window that has the keyboard focus (0 for none, 1 for the window under the pointer)."""
+    reply = _request(connection, struct.pack("<BxH", GET_INPUT_FOCUS, 1), "GetInputFocus")
+    return struct.unpack_from("<I", reply, 8)[0]
+
+
+def children(connection, window):
+    """The window's children from the bottom of the stack to its top."""
+    reply = _request(connection, struct.pack("<BxHI", QUERY_TREE, 2, window), "QueryTree")
+    (count,) = struct.unpack_from("<H", reply, 16)
+    return list(struct.unpack_from(f"<{count}I", reply, 32))
+
+
 def get_image(connection, x, y, width, height):
     """The screen's pixels in a rectangle as straight RGBA bytes (alpha 255), rows top to bottom.
 
@@ -99,14 +162,10 @@ def get_image(connection, x, y, width, height):
     if connection.root_depth != 24 or connection.bits_per_pixel != 32:
         raise XError(f"a screen of depth {connection.root_depth} and "
                      f"{connection.bits_per_pixel} bits a pixel is not supported")
-    connection.sock.sendall(struct.pack("<BBHIhhHHI", GET_IMAGE, Z_PIXMAP, 5, connection.root,
-                                        x, y, width, height, ALL_PLANES))
-    header = _receive(connection.sock, 32)
-    if header[0] == 0:
-        raise XError(f"GetImage of {width} x {height} at ({x}, {y}) failed with error "
-                     f"{header[1]}")
-    (extra,) = struct.unpack_from("<I", header, 4)
-    data = _receive(connection.sock, extra * 4)
+    reply = _request(connection, struct.pack("<BBHIhhHHI", GET_IMAGE, Z_PIXMAP, 5,
+                                             connection.root, x, y, width, height, ALL_PLANES),
+                     f"GetImage of {width} x {height} at ({x}, {y})")
+    data = reply[32:]
     count = width * height
     if len(data) < count * 4:
         raise XError("GetImage returned too few pixels")
