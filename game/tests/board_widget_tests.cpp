@@ -5,6 +5,7 @@
 #include "game/tests/game_window.h"
 #include "platform/messages.h"
 #include "platform/testing/test_platform.h"
+#include "scores/score_panel.h"
 #include "scores/score_table.h"
 #include "widgets/host_window_proc.h"
 
@@ -115,6 +116,39 @@ TEST_F(BoardWidgetTest, TheScorePanelShowsTheTableAtOnceAndOnlyItsAreaChanges) {
 
     reset_scores(board->scores);
     EXPECT_TRUE(same_region(panel)) << "after a reset the panel is the default one again";
+}
+
+TEST_F(BoardWidgetTest, ALongNameIsOneLineThatStopsBeforeItsResult) {
+    open_game();
+    const auto picture_with_first_name = [&](const std::string& name) {
+        board->scores.names[0] = name;
+        board->scores.results[0] = 12;
+        draw_score_panel(*board, true);
+        return platform::testing::events_of(platform::testing::EventKind::layered_update)
+            .back()
+            .picture;
+    };
+    const platform::testing::Picture short_name = picture_with_first_name("W");
+    // As long as the name dialog takes, in words that would wrap.
+    std::string long_name;
+    while (long_name.size() < 32767) {
+        long_name += "WWWW WWWW ";
+    }
+    const platform::testing::Picture long_one = picture_with_first_name(long_name);
+    const auto same = [&](platform::Rect rect) {
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x) {
+                if (platform::canvas_pixel(short_name.get(), x, y) !=
+                    platform::canvas_pixel(long_one.get(), x, y)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    EXPECT_FALSE(same({490, 175, 615, 195})) << "the name shows as far as its line goes";
+    EXPECT_TRUE(same({618, 175, 700, 195})) << "the result and what is right of it";
+    EXPECT_TRUE(same({0, 195, 700, 550})) << "the rows below and the rest of the window";
 }
 
 TEST_F(BoardWidgetTest, TheHelpPanelIsDrawnWithItsLabelInOneUpdateAndTheBoardCoversItAgain) {

@@ -14,6 +14,7 @@
 #include "platform/qt/window/compositing.h"
 #include "platform/qt/window/keys.h"
 #include "platform/qt/window/qt_backend.h"
+#include "platform/qt/window/shape.h"
 
 namespace platform::qt {
 namespace {
@@ -41,26 +42,6 @@ std::uint32_t button_message(QEvent::Type type, Qt::MouseButton button) {
         return down ? msg::rbutton_down : msg::rbutton_up;
     }
     return 0;
-}
-
-// The pixels at least half opaque, as set bits of a one-bit picture: below that, the frame's
-// shadow and soft edges would show as dark seams without a compositing manager.
-QImage opaque_part(const QImage& picture) {
-    QImage mask(picture.size(), QImage::Format_MonoLSB);
-    mask.setColorCount(2);
-    mask.setColor(0, QColor(Qt::color0).rgba());
-    mask.setColor(1, QColor(Qt::color1).rgba());
-    mask.fill(0);
-    for (int y = 0; y < picture.height(); ++y) {
-        const auto* pixels = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        uchar* bits = mask.scanLine(y);
-        for (int x = 0; x < picture.width(); ++x) {
-            if (qAlpha(pixels[x]) >= 128) {
-                bits[x >> 3] = static_cast<uchar>(bits[x >> 3] | (1u << (x & 7)));
-            }
-        }
-    }
-    return mask;
 }
 
 }  // namespace

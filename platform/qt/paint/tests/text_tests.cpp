@@ -69,6 +69,13 @@ TEST(MeasureString, WrapsWithinTheBox) {
     const RectF broken = tooltip.measure(u"Remiseàzérodelalistedesscoresetdesrésultats", 100);
     EXPECT_LE(broken.width, 100.0F);
     EXPECT_GE(broken.height, 2 * tooltip.line_height());
+
+    // Without wrapping, the text is one line that the box cuts; a line feed still starts one.
+    string_format_set_wrapping(bench.format, StringWrapping::none);
+    const RectF one_line = bench.measure(rules, 371);
+    EXPECT_FLOAT_EQ(one_line.height, bench.line_height());
+    EXPECT_FLOAT_EQ(one_line.width, 371.0F);
+    EXPECT_FLOAT_EQ(bench.measure(u"Anne\nPaul", 371).height, 2 * bench.line_height());
 }
 
 TEST(MeasureString, LineFeedStartsALineAndTheWiderLineSetsTheWidth) {

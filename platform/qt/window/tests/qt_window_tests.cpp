@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdlib>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "platform/message_queue.h"
 #include "platform/qt/window/keys.h"
 #include "platform/qt/window/qt_backend.h"
+#include "platform/qt/window/shape.h"
 #include "platform/shell.h"
 #include "platform/window.h"
 
@@ -186,6 +188,65 @@ TEST_F(QtWindowTest, DialogControlsAreQtWidgetsThatPostTheirCommandsAndKeys) {
     }
     EXPECT_TRUE(command_seen) << "the button's click reaches the dialog";
     EXPECT_FALSE(enter_seen) << "Enter goes to the queue, for the edit field, not the dialog";
+}
+
+TEST_F(QtWindowTest, AnOwnedWindowIsADialogOfItsOwnerAndSharesItsLayer) {
+    const WindowHandle main = make_layered();
+    const WindowSpec dialog_spec{.class_name = "Seeing",
+                                 .text = u"Vormelin",
+                                 .style = style::visible | style::caption,
+                                 .x = 362,
+                                 .y = 319,
+                                 .width = 300,
+                                 .height = 130,
+                                 .parent = main};
+    const WindowHandle dialog = create_window(dialog_spec);
+    QWidget* widget = qt::widget_of(dialog);
+    ASSERT_NE(widget, nullptr);
+    // The window manager hears of the owner (transient-for) only for a dialog.
+    EXPECT_EQ(widget->windowType(), Qt::Dialog);
+    EXPECT_EQ(widget->windowHandle()->transientParent(), qt::widget_of(main)->windowHandle());
+    EXPECT_TRUE(widget->windowFlags() & Qt::WindowStaysOnTopHint) << "its owner stays on top";
+
+    // Came while another program was in front: no owner, and still above the game.
+    WindowSpec unowned_spec = dialog_spec;
+    unowned_spec.parent = 0;
+    QWidget* unowned = qt::widget_of(create_window(unowned_spec));
+    EXPECT_EQ(unowned->windowType(), Qt::Window);
+    EXPECT_TRUE(unowned->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(QtWindowTest, TheWindowAskedForIsInFrontAtOnceAndItsOwnerTakesOverWhenItGoes) {
+    const WindowHandle main = make_layered();
+    const WindowHandle dialog = create_window({.class_name = "Seeing",
+                                               .style = style::visible | style::caption,
+                                               .width = 300,
+                                               .height = 130,
+                                               .parent = main});
+    drain();
+    ASSERT_TRUE(set_foreground_window(dialog));
+    // The window system answers later; the dialog is in front meanwhile.
+    EXPECT_EQ(foreground_window(), dialog);
+    drain();
+    EXPECT_EQ(foreground_window(), dialog);
+
+    destroy_window(dialog);
+    EXPECT_EQ(foreground_window(), main) << "the owner takes the keyboard back";
+}
+
+TEST(QtShape, AWindowWithoutCompositingKeepsThePixelsAtLeastHalfOpaque) {
+    QImage picture(4, 1, QImage::Format_ARGB32_Premultiplied);
+    const int alphas[] = {0, 127, 128, 255};
+    for (int x = 0; x < 4; ++x) {
+        picture.setPixel(x, 0, qRgba(0, 0, 0, alphas[x]));
+    }
+    const QImage mask = qt::opaque_part(picture);
+    ASSERT_EQ(mask.size(), picture.size());
+    const QRgb shown = QColor(Qt::color1).rgba();
+    EXPECT_NE(mask.pixel(0, 0), shown);
+    EXPECT_NE(mask.pixel(1, 0), shown);
+    EXPECT_EQ(mask.pixel(2, 0), shown);
+    EXPECT_EQ(mask.pixel(3, 0), shown);
 }
 
 TEST_F(QtWindowTest, TimersFireOnTheRealClockAndQuitEndsTheLoop) {
