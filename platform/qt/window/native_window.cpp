@@ -110,6 +110,7 @@ bool NativeWindow::drag_step(QEvent* event) {
 
 void NativeWindow::post_mouse_event(QEvent* event) {
     auto* mouse = static_cast<QMouseEvent*>(event);
+    remember_pointer(mouse->globalPosition().toPoint());
     const Point screen = to_point(mouse->globalPosition().toPoint());
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
         last_press_ = mouse->globalPosition().toPoint();
@@ -149,7 +150,8 @@ bool NativeWindow::event(QEvent* event) {
             // The window holding the capture still hears of the pointer once it has left; a
             // window being hidden does not (Qt tells it of a leave as it disappears).
             if (isVisible() && common::window_system().capture == window_) {
-                common::post_mouse(window_, msg::mouse_move, 0, to_point(QCursor::pos()));
+                remember_pointer(QCursor::pos());
+                common::post_mouse(window_, msg::mouse_move, 0, remembered_pointer());
             }
             return true;
         case QEvent::KeyPress:

@@ -1,7 +1,10 @@
 // Window records and their Qt widgets; work deferred past Qt's event delivery.
 #include "platform/qt/window/qt_backend.h"
 
+#include <QCursor>
 #include <QVariant>
+
+#include <optional>
 
 #include <vector>
 
@@ -59,6 +62,26 @@ void run_deferred() {
 
 Point to_point(const QPoint& point) {
     return {point.x(), point.y()};
+}
+
+namespace {
+
+std::optional<QPoint>& pointer() {
+    static std::optional<QPoint> position;
+    return position;
+}
+
+}  // namespace
+
+void remember_pointer(const QPoint& screen_position) {
+    pointer() = screen_position;
+}
+
+Point remembered_pointer() {
+    if (!pointer()) {
+        pointer() = QCursor::pos();  // once, before any window has heard of the pointer
+    }
+    return to_point(*pointer());
 }
 
 }  // namespace platform::qt

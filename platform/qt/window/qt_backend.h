@@ -25,4 +25,11 @@ void run_deferred();
 
 Point to_point(const QPoint& point);
 
+// Where the pointer was when Qt last told one of our windows of it. The program asks for the
+// pointer at every message and every tooltip tick; asking the X server would cost a round trip
+// each time, and the pointer only matters while it is over our windows, which then hear of its
+// every move.
+void remember_pointer(const QPoint& screen_position);
+Point remembered_pointer();
+
 }  // namespace platform::qt

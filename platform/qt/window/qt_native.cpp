@@ -239,7 +239,7 @@ void bring_to_top(common::WindowRecord& record) {
 }
 
 Point cursor_position() {
-    return qt::to_point(QCursor::pos());
+    return qt::remembered_pointer();
 }
 
 Size screen_size() {
@@ -281,6 +281,9 @@ void wait_for_events(std::uint32_t timeout_ms) {
     if (wake_up.isNull()) {
         wake_up = new QTimer(qApp);
         wake_up->setSingleShot(true);
+        // A coarse timer may wake a little early, and the wait would then start again for the
+        // few milliseconds left: two wake-ups a tick instead of one.
+        wake_up->setTimerType(Qt::PreciseTimer);
     }
     if (timeout_ms != wait_forever) {
         wake_up->start(static_cast<int>(std::min<std::uint32_t>(timeout_ms, 0x7FFFFFFF)));
