@@ -13,9 +13,10 @@ namespace {
 
 constexpr std::uint8_t channels = 2;
 constexpr std::size_t frame_bytes = channels * sizeof(float);
-// The server asks for sound whenever 5 ms of the 30 ms it holds have played: a note struck
-// while the stream runs is handed to the server within 5 ms, and heard within 35 ms.
-constexpr pa_usec_t held_sound = 30 * PA_USEC_PER_MSEC;
+// The server holds about 20 ms and asks for more every 5 ms: a note struck while the stream
+// runs is handed to the server within 5 ms (a new stream is asked for its first sound at once),
+// and a busy machine still has 15 ms to answer before the sound breaks up.
+constexpr pa_usec_t held_sound = 20 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t request_size = 5 * PA_USEC_PER_MSEC;
 
 std::atomic<void (*)()> sound_handed_observer{nullptr};
