@@ -13,10 +13,6 @@ constexpr const char* application_name = "Vormelin";
 // once, and one that is alive within a few milliseconds.
 constexpr pa_usec_t opening_wait = 1000 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t reconnecting_wait = 10 * PA_USEC_PER_MSEC;
-// Below this level a sample is silence: about 3 steps of a 16-bit output.
-constexpr float quiet_peak = 1e-4f;
-// How long the sound stays below that level, with no note sounding, before the stream stops.
-constexpr std::uint32_t quiet_ms_to_stop = 300;
 
 pa_proplist* client_properties() {
     pa_proplist* properties = pa_proplist_new();
@@ -87,10 +83,6 @@ bool start_loop(pa_threaded_mainloop* loop) {
     return pa_threaded_mainloop_start(loop) >= 0;
 }
 
-SilenceRule silence_rule(std::uint32_t sample_rate) {
-    return {.quiet_peak = quiet_peak, .frames_to_stop = sample_rate * quiet_ms_to_stop / 1000};
-}
-
 }  // namespace
 
 OutputState& output_state() {
@@ -117,7 +109,7 @@ bool open_output(const AudioSource& source) {
         return true;
     }
     state.source = source;
-    state.silence = silence_rule(source.sample_rate);
+    state.silence = stream_silence_rule(source.sample_rate);
     state.loop = pa_threaded_mainloop_new();
     bool ready = state.loop != nullptr && start_loop(state.loop);
     if (ready) {

@@ -35,6 +35,8 @@ private:
 
 // With the loop locked. Whether the client is connected; one that was lost connects again.
 bool connection_ready(OutputState& state);
+// When the stream stops: after 300 ms below -80 dB with no note sounding.
+SilenceRule stream_silence_rule(std::uint32_t sample_rate);
 // With the loop locked. Creates and connects a playback stream; false when that fails at once.
 bool start_stream(OutputState& state);
 // With the loop locked. Ends the running stream, if any.

@@ -19,6 +19,11 @@ constexpr std::size_t frame_bytes = channels * sizeof(float);
 constexpr pa_usec_t held_sound = 20 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t request_size = 5 * PA_USEC_PER_MSEC;
 
+// Below this level a sample is silence (-80 dB): about 3 steps of a 16-bit output.
+constexpr float quiet_peak = 1e-4f;
+// How long the sound stays below that level, with no note sounding, before the stream stops.
+constexpr std::uint32_t quiet_ms_to_stop = 300;
+
 std::atomic<void (*)()> sound_handed_observer{nullptr};
 
 pa_sample_spec sample_spec(const AudioSource& source) {
@@ -41,8 +46,15 @@ pa_proplist* stream_properties() {
     return properties;
 }
 
+BlockLevel render_block(const AudioSource& source, float* samples, std::size_t frames) {
+    source.render(samples, frames);
+    return {.frames = static_cast<std::uint32_t>(frames),
+            .peak = peak_of(samples, frames * channels),
+            .sounding = source.sounding()};
+}
+
 // Renders one block into the server's buffer and hands it over; returns the bytes handed (all
-// of `bytes` when the server gives no buffer, so that the request ends).
+// of `bytes` when the server gives no room, so that the request ends).
 std::size_t hand_block(OutputState& state, pa_stream* stream, std::size_t bytes) {
     void* data = nullptr;
     std::size_t size = bytes;
@@ -50,11 +62,11 @@ std::size_t hand_block(OutputState& state, pa_stream* stream, std::size_t bytes)
         return bytes;
     }
     const std::size_t frames = std::min(size, bytes) / frame_bytes;
-    auto* samples = static_cast<float*>(data);
-    state.source.render(samples, frames);
-    const BlockLevel level{.frames = static_cast<std::uint32_t>(frames),
-                           .peak = peak_of(samples, frames * channels),
-                           .sounding = state.source.sounding()};
+    if (frames == 0) {
+        pa_stream_cancel_write(stream);
+        return bytes;
+    }
+    const BlockLevel level = render_block(state.source, static_cast<float*>(data), frames);
     pa_stream_write(stream, data, frames * frame_bytes, nullptr, 0, PA_SEEK_RELATIVE);
     void (*observer)() = sound_handed_observer.load();
     if (level.peak >= state.silence.quiet_peak && observer != nullptr) {
@@ -63,7 +75,7 @@ std::size_t hand_block(OutputState& state, pa_stream* stream, std::size_t bytes)
     if (block_played(state.schedule, state.silence, level)) {
         stop_stream(state);
     }
-    return frames == 0 ? bytes : frames * frame_bytes;
+    return frames * frame_bytes;
 }
 
 void on_write(pa_stream* stream, std::size_t bytes, void* userdata) {
@@ -88,6 +100,10 @@ void on_stream_state(pa_stream* stream, void* userdata) {
 }
 
 }  // namespace
+
+SilenceRule stream_silence_rule(std::uint32_t sample_rate) {
+    return {.quiet_peak = quiet_peak, .frames_to_stop = sample_rate * quiet_ms_to_stop / 1000};
+}
 
 bool start_stream(OutputState& state) {
     const pa_sample_spec spec = sample_spec(state.source);
@@ -128,7 +144,8 @@ bool start_note() {
     if (!connection_ready(state)) {
         return false;
     }
-    if (!strike_note(state.schedule) || start_stream(state)) {
+    const bool stream_needed = strike_note(state.schedule);
+    if (!stream_needed || start_stream(state)) {
         return true;
     }
     stream_lost(state.schedule);
