@@ -1,14 +1,15 @@
 // Start-up's share of the sound: creating the synthesizer and loading the default General MIDI
-// sound font (without an audio output, which only adds the connection to the sound server).
+// sound font (without the audio output, which only adds the connection to the sound server).
 #include <benchmark/benchmark.h>
 
+#include "platform/fluidsynth/sound_font.h"
 #include "platform/fluidsynth/synth.h"
 
 namespace {
 
 void BM_OpenSynthesizerWithSoundFont(benchmark::State& state) {
     for (auto _ : state) {
-        if (!platform::fluidsynth::open_synth(platform::fluidsynth::Output::none)) {
+        if (!platform::fluidsynth::open_synth(platform::fluidsynth::find_sound_font())) {
             state.SkipWithError("no sound font");
             return;
         }

@@ -13,7 +13,8 @@ std::uint32_t midi_output_open();
 
 // Sends one short message: status byte (kind and channel) in bits 0-7, first data byte in bits
 // 8-15, second data byte in bits 16-23. Note off, note on and program change are played;
-// 0 on success.
+// 0 on success. An open output that cannot play for a while (the real one: while its sound
+// server is gone) fails every message until it can again; each send tries again, quickly.
 std::uint32_t midi_output_send(std::uint32_t short_message);
 
 }  // namespace platform

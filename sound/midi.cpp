@@ -23,6 +23,21 @@ bool& ready_flag() {
     return ready;
 }
 
+// Whether the failure of the last message sent was shown; cleared by a message that went out.
+bool& failure_shown_flag() {
+    static bool failure_shown = false;
+    return failure_shown;
+}
+
+void report_send_failure() {
+    if (failure_shown_flag()) {
+        return;
+    }
+    // Set before the box: its loop may let a note be struck meanwhile.
+    failure_shown_flag() = true;
+    show_message_box(problem_caption, send_failed_text, platform::message_box_ok);
+}
+
 }  // namespace
 
 void midi_open() {
@@ -42,9 +57,11 @@ void midi_send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
     assert(data1 < 0x80 && data2 < 0x80 && "MIDI data bytes are 0-127");
     const std::uint32_t message =
         status | (std::uint32_t{data1} << 8) | (std::uint32_t{data2} << 16);
-    if (platform::midi_output_send(message) != platform::midi_no_error) {
-        show_message_box(problem_caption, send_failed_text, platform::message_box_ok);
+    if (platform::midi_output_send(message) == platform::midi_no_error) {
+        failure_shown_flag() = false;
+        return;
     }
+    report_send_failure();
 }
 
 void midi_note(std::uint8_t channel, std::uint8_t note, std::uint8_t release, std::uint8_t strike) {
@@ -70,4 +87,5 @@ bool midi_ready() {
 
 void midi_forget() {
     ready_flag() = false;
+    failure_shown_flag() = false;
 }

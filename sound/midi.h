@@ -8,8 +8,10 @@
 // the output cannot be opened the player is told once, and every later note and program change
 // is silently dropped.
 void midi_open();
-// Sends one message: the status byte (kind and channel) and two data bytes (0-127). A failure
-// is shown in a box; nothing is retried.
+// Sends one message: the status byte (kind and channel) and two data bytes (0-127). Nothing is
+// retried. A failure is shown in a box, but only the first of a run of failures: an output
+// that has lost its sound server fails every message until the server is back, and the player
+// is told once, not at every note. A message sent without failure ends the run.
 void midi_send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
 // Strikes a note on a channel (0-15): note off with the release velocity, then note on with
 // the strike velocity. The note rings until the instrument lets it fade.
@@ -19,6 +21,6 @@ void midi_program(std::uint8_t channel, std::uint8_t program);
 // Whether the output was opened; it stays open for the rest of the process.
 bool midi_ready();
 
-// Back to the closed state without sending anything: the fresh start of the program (and of
-// each test).
+// Back to the closed state without sending anything, with no failure shown yet: the fresh
+// start of the program (and of each test).
 void midi_forget();

@@ -1,8 +1,9 @@
-// FluidSynth with the default sound font and the desktop's sound server.
+// FluidSynth with a sound font, without an audio driver of its own.
 #include "platform/fluidsynth/synth.h"
 
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace platform::fluidsynth {
@@ -11,7 +12,6 @@ namespace {
 struct SynthState {
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
-    fluid_audio_driver_t* driver = nullptr;
 };
 
 SynthState& state() {
@@ -25,15 +25,16 @@ void quiet_fluidsynth_logging() {
     }
 }
 
-// The desktop's sound server: PulseAudio, or PipeWire through its PulseAudio service.
-fluid_audio_driver_t* open_audio(fluid_settings_t* settings, fluid_synth_t* synth) {
-    fluid_settings_setstr(settings, "audio.driver", "pulseaudio");
-    return new_fluid_audio_driver(settings, synth);
+fluid_settings_t* synth_settings() {
+    fluid_settings_t* settings = new_fluid_settings();
+    // Samples are read when a program first needs them, which keeps start-up quick.
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    return settings;
 }
 
 }  // namespace
 
-bool open_synth(Output output, const std::string& sound_font) {
+bool open_synth(const std::string& sound_font) {
     if (synth_open()) {
         return true;
     }
@@ -43,18 +44,10 @@ bool open_synth(Output output, const std::string& sound_font) {
         return false;
     }
     SynthState& synth_state = state();
-    synth_state.settings = new_fluid_settings();
-    // Samples are read when a program first needs them, which keeps start-up quick.
-    fluid_settings_setint(synth_state.settings, "synth.dynamic-sample-loading", 1);
-    fluid_settings_setint(synth_state.settings, "audio.period-size", 256);
-    fluid_settings_setstr(synth_state.settings, "audio.pulseaudio.media-role", "game");
+    synth_state.settings = synth_settings();
     synth_state.synth = new_fluid_synth(synth_state.settings);
-    const bool ready = synth_state.synth != nullptr &&
-                       fluid_synth_sfload(synth_state.synth, sound_font.c_str(), 1) != FLUID_FAILED;
-    if (ready && output == Output::sound_server) {
-        synth_state.driver = open_audio(synth_state.settings, synth_state.synth);
-    }
-    if (!ready || (output == Output::sound_server && synth_state.driver == nullptr)) {
+    if (synth_state.synth == nullptr ||
+        fluid_synth_sfload(synth_state.synth, sound_font.c_str(), 1) == FLUID_FAILED) {
         close_synth();
         return false;
     }
@@ -63,9 +56,6 @@ bool open_synth(Output output, const std::string& sound_font) {
 
 void close_synth() {
     SynthState& synth_state = state();
-    if (synth_state.driver != nullptr) {
-        delete_fluid_audio_driver(synth_state.driver);
-    }
     if (synth_state.synth != nullptr) {
         delete_fluid_synth(synth_state.synth);
     }
@@ -110,13 +100,26 @@ bool play_short_message(std::uint32_t message) {
     }
 }
 
-std::vector<std::int16_t> render(std::size_t frames) {
-    std::vector<std::int16_t> samples(frames * 2);
-    if (fluid_synth_t* synth = state().synth) {
-        fluid_synth_write_s16(synth, static_cast<int>(frames), samples.data(), 0, 2, samples.data(),
-                              1, 2);
+std::uint32_t synth_sample_rate() {
+    double rate = 44100.0;
+    if (state().settings != nullptr) {
+        fluid_settings_getnum(state().settings, "synth.sample-rate", &rate);
     }
-    return samples;
+    return static_cast<std::uint32_t>(rate);
+}
+
+void render(float* samples, std::size_t frames) {
+    fluid_synth_t* synth = state().synth;
+    if (synth == nullptr) {
+        std::fill_n(samples, frames * 2, 0.0f);
+        return;
+    }
+    fluid_synth_write_float(synth, static_cast<int>(frames), samples, 0, 2, samples, 1, 2);
+}
+
+bool sounding() {
+    fluid_synth_t* synth = state().synth;
+    return synth != nullptr && fluid_synth_get_active_voice_count(synth) > 0;
 }
 
 }  // namespace platform::fluidsynth

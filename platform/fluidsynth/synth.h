@@ -1,24 +1,16 @@
-// The General MIDI synthesizer behind the MIDI output: FluidSynth with the system's default
-// sound font, played through the desktop's sound server.
+// The General MIDI synthesizer behind the MIDI output: FluidSynth with a sound font. It makes
+// samples only when asked (render); playing them is the audio output's business.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace platform::fluidsynth {
 
-// Where Debian puts the default General MIDI sound font.
-inline constexpr const char* default_sound_font = "/usr/share/sounds/sf2/default-GM.sf2";
-
-enum class Output : std::uint8_t {
-    sound_server,  // play through the desktop's sound server
-    none,          // no audio output: only render(), for tests
-};
-
-// Creates the synthesizer with the sound font and, for Output::sound_server, its audio output.
-// False when the sound font cannot be loaded or no audio output can be opened.
-bool open_synth(Output output, const std::string& sound_font = default_sound_font);
+// Creates the synthesizer with the sound font; false when the font cannot be loaded. Opening an
+// open synthesizer changes nothing.
+bool open_synth(const std::string& sound_font);
 void close_synth();
 bool synth_open();
 
@@ -26,8 +18,12 @@ bool synth_open();
 // it can play.
 bool play_short_message(std::uint32_t message);
 
-// Renders stereo samples (interleaved) of what the synthesizer is playing, for a synthesizer
-// opened without audio output.
-std::vector<std::int16_t> render(std::size_t frames);
+// The rate of the samples that render() makes.
+std::uint32_t synth_sample_rate();
+// Renders the next `frames` stereo frames, interleaved; silence when no synthesizer is open.
+// Safe on another thread than the one that plays messages.
+void render(float* samples, std::size_t frames);
+// Whether a note still sounds (a voice of the synthesizer is still active).
+bool sounding();
 
 }  // namespace platform::fluidsynth

@@ -80,29 +80,32 @@ TEST_F(MidiTest, AnOutputThatCannotBeOpenedIsReportedOnceThenSilent) {
     EXPECT_TRUE(sent().empty());
 }
 
-TEST_F(MidiTest, EveryFailedMessageIsReportedAndTheNextIsStillSent) {
-    testing::set_midi_send_result(5);
+TEST_F(MidiTest, AnOutageIsReportedOnceAndAgainOnlyAfterAMessageWentOut) {
+    testing::set_midi_send_result(67);
     start_up();
     EXPECT_TRUE(midi_ready()) << "a failed first program change leaves the output open";
-    EXPECT_EQ(sent().size(), 4u);
-    EXPECT_EQ(box_texts().size(), 4u);
+    EXPECT_EQ(sent().size(), 4u) << "every message is still tried";
+    EXPECT_EQ(box_texts(), (std::vector<std::u16string>{u"Erreur dans l'envoi du message MIDI"}));
 
     testing::clear_journal();
     midi_note(0, 54, 127, 127);
+    midi_note(2, 74, 127, 127);
+    EXPECT_EQ(sent().size(), 4u);
+    EXPECT_TRUE(box_texts().empty()) << "the same outage goes on";
+
     testing::set_midi_send_result(0);
     midi_note(0, 54, 127, 127);
-    EXPECT_EQ(sent().size(), 4u);
-    EXPECT_EQ(box_texts(),
-              (std::vector<std::u16string>(2, u"Erreur dans l'envoi du message MIDI")));
+    EXPECT_TRUE(box_texts().empty());
 
-    // Boxes and messages interleave: each box follows the message it reports.
+    // A new outage: its first failed message is reported, right after it, and only that one.
     testing::clear_journal();
-    testing::set_midi_send_result(5);
-    midi_program(2, 55);
+    testing::set_midi_send_result(67);
+    midi_note(0, 54, 127, 127);
     const auto& journal = testing::journal();
-    ASSERT_EQ(journal.size(), 2u);
+    ASSERT_EQ(journal.size(), 3u);
     EXPECT_EQ(journal[0].kind, testing::EventKind::midi_message);
     EXPECT_EQ(journal[1].kind, testing::EventKind::message_box);
+    EXPECT_EQ(journal[2].kind, testing::EventKind::midi_message);
 }
 
 }  // namespace

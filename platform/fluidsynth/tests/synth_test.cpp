@@ -1,19 +1,26 @@
-// The synthesizer really sounds the notes the game strikes, and refuses what it cannot play.
+// The synthesizer really sounds the notes the game strikes, refuses what it cannot play, and
+// finds its sound font where the system keeps it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <vector>
 
+#include "platform/fluidsynth/sound_font.h"
 #include "platform/fluidsynth/synth.h"
 #include "platform/midi.h"
 
 namespace platform::fluidsynth {
 namespace {
 
-int peak(const std::vector<std::int16_t>& samples) {
-    int loudest = 0;
-    for (const std::int16_t sample : samples) {
-        loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
+float peak_of_next(std::size_t frames) {
+    std::vector<float> samples(frames * 2);
+    render(samples.data(), frames);
+    float loudest = 0.0f;
+    for (const float sample : samples) {
+        loudest = std::max(loudest, std::fabs(sample));
     }
     return loudest;
 }
@@ -23,21 +30,49 @@ protected:
     void TearDown() override { close_synth(); }
 };
 
-TEST_F(SynthTest, AStruckNoteOfTheGameIsAudibleAndSilenceBeforeIt) {
-    ASSERT_TRUE(open_synth(Output::none));
-    EXPECT_TRUE(play_short_message(0x0D00C0));  // program 13 on channel 0
-    EXPECT_LT(peak(render(4410)), 8) << "nothing sounds before a note";
+TEST_F(SynthTest, AStruckNoteOfTheGameSoundsAndThenDiesAway) {
+    ASSERT_TRUE(open_synth(find_sound_font()));
+    EXPECT_EQ(synth_sample_rate(), 44100u);
+    EXPECT_TRUE(play_short_message(0x000DC0));  // program 13 (xylophone) on channel 0
+    EXPECT_LT(peak_of_next(4410), 1e-4f) << "nothing sounds before a note";
+    EXPECT_FALSE(sounding());
     EXPECT_TRUE(play_short_message(0x7F3680));  // note off 54, as the game sends first
     EXPECT_TRUE(play_short_message(0x7F3690));  // note on 54, velocity 127
-    EXPECT_GT(peak(render(22050)), 1000) << "half a second after the strike";
+    EXPECT_TRUE(sounding());
+    EXPECT_GT(peak_of_next(22050), 0.03f) << "half a second after the strike";
+    for (int second = 0; second < 10 && sounding(); ++second) {
+        peak_of_next(44100);
+    }
+    EXPECT_FALSE(sounding()) << "a xylophone note ends by itself";
 }
 
 TEST_F(SynthTest, OpeningFailsWithoutASoundFontAndSendingFailsWhenClosed) {
-    EXPECT_FALSE(open_synth(Output::none, "/nonexistent/sound-font.sf2"));
+    EXPECT_FALSE(open_synth("/nonexistent/sound-font.sf2"));
     EXPECT_FALSE(synth_open());
     EXPECT_NE(midi_output_send(0x7F3690), midi_no_error);
-    ASSERT_TRUE(open_synth(Output::none));
+    EXPECT_FALSE(sounding());
+    EXPECT_LT(peak_of_next(64), 1e-9f) << "a closed synthesizer renders silence";
+    ASSERT_TRUE(open_synth(find_sound_font()));
     EXPECT_FALSE(play_short_message(0xF0)) << "system messages are not played";
+}
+
+TEST(SoundFontTest, TheConfiguredFontComesFirstThenTheFirstSystemFontThatExists) {
+    const auto candidates = sound_font_candidates("/opt/fonts/mine.sf2");
+    ASSERT_GE(candidates.size(), 3u);
+    EXPECT_EQ(candidates[0], "/opt/fonts/mine.sf2");
+    EXPECT_EQ(candidates[1], "/usr/share/sounds/sf2/default-GM.sf2");
+    EXPECT_EQ(sound_font_candidates("")[0], "/usr/share/sounds/sf2/default-GM.sf2");
+
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "sound-font-test";
+    std::filesystem::create_directories(folder / "a-folder.sf2");
+    std::ofstream(folder / "second.sf2") << "font";
+    std::ofstream(folder / "third.sf2") << "font";
+    EXPECT_EQ(
+        first_existing_file({(folder / "missing.sf2").string(), (folder / "a-folder.sf2").string(),
+                             (folder / "second.sf2").string(), (folder / "third.sf2").string()}),
+        (folder / "second.sf2").string());
+    EXPECT_EQ(first_existing_file({(folder / "missing.sf2").string()}), "");
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -7,9 +7,12 @@ before its window appears. Tests therefore run the game with a server of their o
 
 import array
 import os
+import re
 import shutil
+import signal
 import subprocess
 import tempfile
+import threading
 from contextlib import ExitStack, contextmanager
 from dataclasses import dataclass
 from pathlib import Path
@@ -94,6 +97,43 @@ def private_sound_server():
             yield server
     finally:
         shutil.rmtree(folder, ignore_errors=True)
+
+
+def kill_server(server):
+    """Ends the sound server at once, as a crash would."""
+    os.killpg(server.process.pid, signal.SIGKILL)
+    server.process.wait()
+
+
+def playing_applications(server):
+    """The application names of the streams that play on the server's sink now, one per
+    stream."""
+    done = subprocess.run(["pactl", "list", "sink-inputs"], env=server.helper_environment(),
+                          capture_output=True, text=True, timeout=10, check=True)
+    return re.findall(r'application\.name = "([^"]*)"', done.stdout)
+
+
+@contextmanager
+def watching_streams(server, interval=0.05):
+    """Yields a list that receives, while the block runs, each new list of the applications
+    playing on the sink (see playing_applications), starting with the one at its start; a
+    stream that lives a moment is seen even when nobody looks at that moment."""
+    seen = [playing_applications(server)]
+    stop = threading.Event()
+
+    def watch():
+        while not stop.wait(interval):
+            now = playing_applications(server)
+            if now != seen[-1]:
+                seen.append(now)
+
+    watcher = threading.Thread(target=watch, daemon=True)
+    watcher.start()
+    try:
+        yield seen
+    finally:
+        stop.set()
+        watcher.join()
 
 
 @dataclass

@@ -46,36 +46,58 @@ def click_cell(game, column, row):
     desktop.click(to_screen(game, boards.cell_centre(column, row)))
 
 
-def play_turn(game, column, row, timeout=TURN_TIMEOUT):
-    """Clicks the cell and waits until the turn is over; returns a TurnEnd."""
+def start_turn(game, column, row, timeout=TURN_TIMEOUT):
+    """Clicks the cell and makes the signal button tell when the turn is over (see turn_end)."""
     click_cell(game, column, row)
+    signal_turn_end(game, column, row, timeout)
+
+
+def signal_turn_end(game, column, row, timeout=TURN_TIMEOUT):
+    """Puts the pointer onto the signal button once the game has seen it at the cell, so that
+    the button lights when the game handles pointer events again. After a box that held the
+    turn (whose own loop handles the pointer too), call it again."""
+    move_pointer_to(game, boards.cell_centre(column, row))
     # The button goes dark when the game handles the pointer's move to the cell; the press comes
     # next. Only then does its lighting again tell anything.
     wait_until(lambda: not button_looks_lit(game, SIGNAL_BUTTON),
                f"the {SIGNAL_BUTTON} button to go dark", timeout=timeout)
     move_pointer_to(game, layout.button_rect(SIGNAL_BUTTON).centre)
 
-    def end_of_game_box():
-        boxes = dialogs.visible_windows(game, dialogs.END_OF_GAME)
-        return boxes[0] if boxes else None
 
-    def turn_over():
-        if box := end_of_game_box():
-            return TurnEnd(True, None, box)
-        shot = screen.take_screenshot()
-        if not button_looks_lit(game, SIGNAL_BUTTON, shot):
-            return None
-        # The box's own loop also handles the pointer's move, so the button may light just as
-        # the box appears: the turn is over without a box only if none shows a moment later.
-        time.sleep(BOX_GRACE)
-        if box := end_of_game_box():
-            return TurnEnd(True, None, box)
-        return TurnEnd(False, shot)
+def _end_of_game_box(game):
+    boxes = dialogs.visible_windows(game, dialogs.END_OF_GAME)
+    return boxes[0] if boxes else None
 
-    end = wait_until(turn_over, f"the turn at cell ({column}, {row}) to end", timeout=timeout)
+
+def turn_end(game):
+    """A TurnEnd once the turn started by start_turn is over, else None (a box that holds the
+    turn, other than the end-of-game box, keeps it from being over)."""
+    if box := _end_of_game_box(game):
+        return TurnEnd(True, None, box)
+    shot = screen.take_screenshot()
+    if not button_looks_lit(game, SIGNAL_BUTTON, shot):
+        return None
+    # The box's own loop also handles the pointer's move, so the button may light just as the
+    # box appears: the turn is over without a box only if none shows a moment later.
+    time.sleep(BOX_GRACE)
+    if box := _end_of_game_box(game):
+        return TurnEnd(True, None, box)
+    return TurnEnd(False, shot)
+
+
+def uncover_board(game, end, timeout=TURN_TIMEOUT):
+    """For a turn that ended the game: moves its box off the board and completes `end`."""
     if end.game_over:
         end.shot, end.box = _uncover_board(game, end.box[0], timeout)
     return end
+
+
+def play_turn(game, column, row, timeout=TURN_TIMEOUT):
+    """Clicks the cell and waits until the turn is over; returns a TurnEnd."""
+    start_turn(game, column, row, timeout)
+    end = wait_until(lambda: turn_end(game), f"the turn at cell ({column}, {row}) to end",
+                     timeout=timeout)
+    return uncover_board(game, end, timeout)
 
 
 def _uncover_board(game, box, timeout):
