@@ -1,5 +1,6 @@
 // Modal message boxes on Qt.
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QWindow>
 
@@ -10,6 +11,21 @@
 #include "platform/window.h"
 
 namespace platform {
+namespace {
+
+// Room in a title bar beside its caption: the window manager's icon and buttons.
+constexpr int title_bar_buttons_width = 110;
+
+// The box is wide enough for its whole caption; a window manager cuts the caption of a narrow
+// window short ("Fin d...artie").
+void fit_caption(QMessageBox& box, const QString& caption) {
+    QFont title_font = QApplication::font();
+    title_font.setBold(true);
+    const int width = QFontMetrics(title_font).horizontalAdvance(caption) + title_bar_buttons_width;
+    box.setStyleSheet(QStringLiteral("QLabel { min-width: %1px; }").arg(width));
+}
+
+}  // namespace
 
 std::int32_t message_box(WindowHandle owner, std::u16string_view text, std::u16string_view caption,
                          std::uint32_t) {
@@ -20,6 +36,7 @@ std::int32_t message_box(WindowHandle owner, std::u16string_view text, std::u16s
     }
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdU16String(std::u16string(caption)),
                     QString::fromStdU16String(std::u16string(text)), QMessageBox::Ok);
+    fit_caption(box, box.windowTitle());
     // Above the game, which stays above every other window, whoever owns the box.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     if (QWidget* owner_widget = qt::widget_of(owner)) {
