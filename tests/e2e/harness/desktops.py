@@ -129,9 +129,10 @@ def running_desktop(desktop=None):
             subprocess.run(["xmodmap", "-e", f"keycode {SPARE_KEYCODE} = eacute Eacute"],
                            check=True, timeout=10)
             if desktop.window_manager:
+                # openbox names itself early in its start; the work area comes once it manages
+                # windows (a panel mapped before that may never be shown).
                 _start(stack, ["openbox", "--sm-disable"], home,
-                       lambda: _root_property("_NET_SUPPORTING_WM_CHECK"),
-                       "the window manager to start")
+                       lambda: _root_property("_NET_WORKAREA"), "the window manager to start")
             if desktop.compositor:
                 stack.enter_context(compositing_manager(home))
             if desktop.notification_area == "always":
