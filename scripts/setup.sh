@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 packages=(
     cmake g++ make pkg-config python3
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev libxcb-xfixes0-dev libfluidsynth-dev libpulse-dev timgm6mb-soundfont
+    qt6-base-dev libxcb-xfixes0-dev libxcb-shm0-dev libfluidsynth-dev libpulse-dev timgm6mb-soundfont
     fonts-liberation2
     xvfb xdotool x11-utils x11-apps x11-xserver-utils openbox xcompmgr imagemagick
     pulseaudio pulseaudio-utils trayer

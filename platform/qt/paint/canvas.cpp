@@ -18,7 +18,23 @@ Canvas* canvas_create(std::int32_t width, std::int32_t height) {
     return new Canvas{std::move(image)};
 }
 
+namespace {
+
+CanvasDeletedHook& canvas_deleted_hook() {
+    static CanvasDeletedHook hook = nullptr;
+    return hook;
+}
+
+}  // namespace
+
+void set_canvas_deleted_hook(CanvasDeletedHook hook) {
+    canvas_deleted_hook() = hook;
+}
+
 void canvas_delete(Canvas* canvas) {
+    if (canvas != nullptr && canvas_deleted_hook() != nullptr) {
+        canvas_deleted_hook()(*canvas);
+    }
     delete canvas;
 }
 

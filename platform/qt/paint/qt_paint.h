@@ -19,6 +19,11 @@ struct Canvas {
     QImage image;
 };
 
+// Called with each canvas just before it is deleted: a window that shows a canvas without a copy
+// of it takes one then. One hook at a time; null for none.
+using CanvasDeletedHook = void (*)(const Canvas& canvas);
+void set_canvas_deleted_hook(CanvasDeletedHook hook);
+
 struct Pattern {
     QImage image;
 };

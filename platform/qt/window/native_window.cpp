@@ -1,6 +1,7 @@
 // Qt input events of our windows become queued messages; a layered window paints its picture.
 #include "platform/qt/window/native_window.h"
 
+#include <qguiapplication_platform.h>
 #include <QBitmap>
 #include <QCursor>
 #include <QGuiApplication>
@@ -11,10 +12,12 @@
 
 #include "platform/common/window_system.h"
 #include "platform/messages.h"
+#include "platform/qt/paint/qt_paint.h"
 #include "platform/qt/window/compositing.h"
 #include "platform/qt/window/keys.h"
 #include "platform/qt/window/qt_backend.h"
 #include "platform/qt/window/shape.h"
+#include "platform/qt/window/x11_push.h"
 
 namespace platform::qt {
 namespace {
@@ -57,24 +60,83 @@ NativeWindow::NativeWindow(WindowHandle window, bool layered, QWidget* owner, Qt
     }
 }
 
-void NativeWindow::set_picture(const QImage& picture) {
-    picture_ = picture;
+NativeWindow::~NativeWindow() {
+    if (internalWinId() != 0) {
+        forget_shared_memory_window(internalWinId());
+    }
+}
+
+void NativeWindow::show_canvas(const Canvas& canvas, const QRect& part) {
+    canvas_ = &canvas;
+    part_ = part;
+    kept_ = QImage();
+}
+
+void NativeWindow::present() {
+    if (!layered_ || !has_picture()) {
+        return;
+    }
+    if (push_directly()) {
+        // Qt's backing store catches up once its event loop runs again, for a later expose.
+        update();
+        return;
+    }
     reshape();
+    // Paint now and send it to the display at once: the program may sleep next, and Qt would
+    // send it only when its event loop runs again. Nothing here waits for an answer.
+    repaint();
+    flush_to_display();
+}
+
+bool NativeWindow::push_directly() {
+    const QWindow* handle = windowHandle();
+    const bool on_x = qGuiApp->nativeInterface<QNativeInterface::QX11Application>() != nullptr;
+    if (!on_x || canvas_ == nullptr || handle == nullptr || !handle->isExposed() ||
+        size() != part_.size()) {
+        return false;
+    }
+    // Pictures that Qt sent on its own connection must not reach the screen after this newer
+    // one: the X server keeps the order of each connection, not between them.
+    if (painted_by_qt_) {
+        wait_for_display();
+        painted_by_qt_ = false;
+    }
+    const bool composited = compositing_active();
+    QImage shape;
+    if (!push_through_shared_memory(winId(), canvas_->image, part_,
+                                    composited ? nullptr : &shape)) {
+        return false;
+    }
+    apply_shape(composited ? QImage() : std::move(shape));
+    return true;
+}
+
+void NativeWindow::canvas_going(const Canvas& canvas) {
+    if (canvas_ == &canvas) {
+        kept_ = canvas.image.copy(part_);
+        canvas_ = nullptr;
+    }
 }
 
 void NativeWindow::reshape() {
-    if (!layered_ || picture_.isNull()) {
+    if (!layered_ || !has_picture()) {
         return;
     }
     if (compositing_active()) {
+        apply_shape(QImage());
+        return;
+    }
+    apply_shape(canvas_ != nullptr ? opaque_part(canvas_->image, part_)
+                                   : opaque_part(kept_, kept_.rect()));
+}
+
+void NativeWindow::apply_shape(QImage shape) {
+    if (shape.isNull()) {
         if (!shape_.isNull()) {
             shape_ = QImage();
             clearMask();
         }
-        return;
-    }
-    QImage shape = opaque_part(picture_);
-    if (shape != shape_) {
+    } else if (!same_bits(shape, shape_)) {
         setMask(QRegion(QBitmap::fromImage(shape)));
         shape_ = std::move(shape);
     }
@@ -172,12 +234,17 @@ bool NativeWindow::event(QEvent* event) {
 }
 
 void NativeWindow::paintEvent(QPaintEvent*) {
-    if (!layered_ || picture_.isNull()) {
+    if (!layered_ || !has_picture()) {
         return;
     }
+    painted_by_qt_ = true;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, picture_);
+    if (canvas_ != nullptr) {
+        painter.drawImage(QPoint(0, 0), canvas_->image, part_);
+    } else {
+        painter.drawImage(0, 0, kept_);
+    }
 }
 
 }  // namespace platform::qt

@@ -8,19 +8,30 @@
 
 #include "platform/types.h"
 
+namespace platform {
+struct Canvas;
+}
+
 namespace platform::qt {
 
 class NativeWindow : public QWidget {
 public:
     NativeWindow(WindowHandle window, bool layered, QWidget* owner, Qt::WindowFlags flags);
+    ~NativeWindow() override;
 
-    // The picture of a layered window; shown as it is, alpha included. Without a compositing
-    // manager the window is cut to the picture's opaque part instead (see reshape).
-    void set_picture(const QImage& picture);
+    // The picture of a layered window: a part of the canvas, shown as it is, alpha included,
+    // and painted from the canvas itself (no copy per push) for as long as the canvas lives.
+    // Without a compositing manager the window is cut to the picture's opaque part instead
+    // (see reshape).
+    void show_canvas(const Canvas& canvas, const QRect& part);
+    // Shows the picture now, and sends it to the display without waiting for an answer.
+    void present();
+    // The canvas is about to be deleted: the window keeps a copy of its part to paint from.
+    void canvas_going(const Canvas& canvas);
     // Cuts a layered window to the pixels of its picture that are at least half opaque when no
     // compositing manager blends it with the desktop; shows it whole when one does.
     void reshape();
-    bool has_picture() const { return !picture_.isNull(); }
+    bool has_picture() const { return canvas_ != nullptr || !kept_.isNull(); }
     // Moves the window with the mouse while the left button stays down.
     void follow_mouse();
 
@@ -29,14 +40,23 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The picture sent past Qt's backing store, where the window is shown on X at its size.
+    bool push_directly();
+    // Cuts the window to the one-bit shape, or shows it whole for a null one.
+    void apply_shape(QImage shape);
     void post_mouse_event(QEvent* event);
     void post_key_event(QEvent* event);
     bool drag_step(QEvent* event);
 
     WindowHandle window_;
     bool layered_;
-    QImage picture_;
-    QImage shape_;  // the one-bit mask the window is cut to; null when it is not cut
+    // The picture: the part of a live canvas, or a copy kept once that canvas went.
+    const Canvas* canvas_ = nullptr;
+    QRect part_;
+    QImage kept_;
+    QImage shape_;
+    bool painted_by_qt_ = false;  // Qt painted the window since its last picture went past it  //
+                                  // the one-bit mask the window is cut to; null when it is not cut
     bool dragging_ = false;
     QPoint drag_offset_;
     QPoint last_press_;  // screen position of the last left press

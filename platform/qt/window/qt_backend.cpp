@@ -2,8 +2,12 @@
 #include "platform/qt/window/qt_backend.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QVariant>
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 #include <optional>
 
 #include <vector>
@@ -72,6 +76,21 @@ std::optional<QPoint>& pointer() {
 }
 
 }  // namespace
+
+void flush_to_display() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 != nullptr) {
+        xcb_flush(x11->connection());
+    }
+}
+
+void wait_for_display() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 != nullptr) {
+        xcb_connection_t* connection = x11->connection();
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    }
+}
 
 void remember_pointer(const QPoint& screen_position) {
     pointer() = screen_position;

@@ -25,6 +25,12 @@ void run_deferred();
 
 Point to_point(const QPoint& point);
 
+// Sends what Qt has queued for the display (on X, the requests in the connection's buffer)
+// without waiting for any answer.
+void flush_to_display();
+// Waits until the display has carried out everything Qt sent it (on X, one round trip).
+void wait_for_display();
+
 // Where the pointer was when Qt last told one of our windows of it. The program asks for the
 // pointer at every message and every tooltip tick; asking the X server would cost a round trip
 // each time, and the pointer only matters while it is over our windows, which then hear of its

@@ -256,7 +256,7 @@ void layered_update(common::WindowRecord& record, const Canvas* canvas, Size siz
     if (window == nullptr) {
         return;
     }
-    window->set_picture(canvas->image.copy(source_origin.x, source_origin.y, size.cx, size.cy));
+    window->show_canvas(*canvas, QRect(source_origin.x, source_origin.y, size.cx, size.cy));
     // The window takes the picture's size.
     if (window->size() != QSize(size.cx, size.cy)) {
         window->resize(size.cx, size.cy);
@@ -264,9 +264,7 @@ void layered_update(common::WindowRecord& record, const Canvas* canvas, Size siz
     if (record.visible && !record.minimized && !window->isVisible()) {
         show_and_activate(record, *window);
     }
-    // Paint and flush now, and wait for the display to have it: the program may sleep next.
-    window->repaint();
-    QGuiApplication::sync();
+    window->present();
 }
 
 void begin_move(common::WindowRecord& record) {

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "platform/common/window_table.h"
+#include "platform/qt/paint/qt_paint.h"
 #include "platform/qt/window/activation.h"
 #include "platform/qt/window/compositing.h"
 #include "platform/qt/window/native_window.h"
 #include "platform/qt/window/qt_backend.h"
+#include "platform/qt/window/x11_push.h"
 #include "platform/shell.h"
 
 namespace platform {
@@ -79,6 +81,17 @@ void follow_focus_changes() {
     });
 }
 
+// A window paints from the canvas it shows; when that canvas goes, the window keeps a copy.
+void keep_pictures_of_deleted_canvases() {
+    set_canvas_deleted_hook([](const Canvas& canvas) {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = dynamic_cast<qt::NativeWindow*>(widget)) {
+                window->canvas_going(canvas);
+            }
+        }
+    });
+}
+
 // A compositing manager that starts or stops changes how our alpha windows must be shown.
 void follow_compositing() {
     qt::watch_compositing([](bool) {
@@ -111,11 +124,14 @@ bool platform_start() {
     follow_focus_changes();
     qt::follow_activation();
     follow_compositing();
+    keep_pictures_of_deleted_canvases();
     return true;
 }
 
 void platform_stop() {
+    set_canvas_deleted_hook(nullptr);
     common::reset_window_system();
+    qt::close_shared_memory_pushes();
     delete application();
     application() = nullptr;
 }

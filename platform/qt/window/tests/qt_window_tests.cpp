@@ -235,18 +235,22 @@ TEST_F(QtWindowTest, TheWindowAskedForIsInFrontAtOnceAndItsOwnerTakesOverWhenItG
 }
 
 TEST(QtShape, AWindowWithoutCompositingKeepsThePixelsAtLeastHalfOpaque) {
-    QImage picture(4, 1, QImage::Format_ARGB32_Premultiplied);
-    const int alphas[] = {0, 127, 128, 255};
-    for (int x = 0; x < 4; ++x) {
-        picture.setPixel(x, 0, qRgba(0, 0, 0, alphas[x]));
+    // Rows longer than a byte's eight pixels, with a part that starts off the picture's edge.
+    const int alphas[] = {0, 127, 128, 255, 1, 200, 0, 129, 64, 255, 127, 128, 90};
+    const int count = static_cast<int>(std::size(alphas));
+    QImage picture(count + 3, 2, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    for (int x = 0; x < count; ++x) {
+        picture.setPixel(x + 3, 1, qRgba(0, 0, 0, alphas[x]));
     }
-    const QImage mask = qt::opaque_part(picture);
-    ASSERT_EQ(mask.size(), picture.size());
+    const QImage mask = qt::opaque_part(picture, QRect(3, 1, count, 1));
+    ASSERT_EQ(mask.size(), QSize(count, 1));
     const QRgb shown = QColor(Qt::color1).rgba();
-    EXPECT_NE(mask.pixel(0, 0), shown);
-    EXPECT_NE(mask.pixel(1, 0), shown);
-    EXPECT_EQ(mask.pixel(2, 0), shown);
-    EXPECT_EQ(mask.pixel(3, 0), shown);
+    for (int x = 0; x < count; ++x) {
+        EXPECT_EQ(mask.pixel(x, 0) == shown, alphas[x] >= 128) << "alpha " << alphas[x];
+    }
+    EXPECT_TRUE(qt::same_bits(mask, qt::opaque_part(picture, QRect(3, 1, count, 1))));
+    EXPECT_FALSE(qt::same_bits(mask, qt::opaque_part(picture, QRect(2, 1, count, 1))));
 }
 
 TEST_F(QtWindowTest, TimersFireOnTheRealClockAndQuitEndsTheLoop) {
