@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/qt/window/qt_backend.h"
+
 namespace platform::qt {
 namespace {
 
@@ -28,12 +30,6 @@ struct CompositingState {
 CompositingState& state() {
     static CompositingState compositing;
     return compositing;
-}
-
-xcb_connection_t* x11_connection() {
-    auto* app = qGuiApp;
-    auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
 }
 
 // The screen the program shows on: the one DISPLAY names (":0.1" is screen 1).
@@ -125,7 +121,7 @@ void learn_state() {
     }
     compositing = CompositingState{};
     compositing.application = qGuiApp;
-    compositing.connection = x11_connection();
+    compositing.connection = static_cast<xcb_connection_t*>(x11_connection());
     if (compositing.connection == nullptr) {
         return;  // not X: the desktop composites, or there is no screen at all
     }

@@ -1,7 +1,6 @@
 // Qt input events of our windows become queued messages; a layered window paints its picture.
 #include "platform/qt/window/native_window.h"
 
-#include <qguiapplication_platform.h>
 #include <QBitmap>
 #include <QCursor>
 #include <QGuiApplication>
@@ -90,9 +89,8 @@ void NativeWindow::present() {
 
 bool NativeWindow::push_directly() {
     const QWindow* handle = windowHandle();
-    const bool on_x = qGuiApp->nativeInterface<QNativeInterface::QX11Application>() != nullptr;
-    if (!on_x || canvas_ == nullptr || handle == nullptr || !handle->isExposed() ||
-        size() != part_.size()) {
+    if (x11_connection() == nullptr || canvas_ == nullptr || handle == nullptr ||
+        !handle->isExposed() || size() != part_.size()) {
         return false;
     }
     // Pictures that Qt sent on its own connection must not reach the screen after this newer

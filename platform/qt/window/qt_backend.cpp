@@ -77,17 +77,21 @@ std::optional<QPoint>& pointer() {
 
 }  // namespace
 
-void flush_to_display() {
+void* x11_connection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 != nullptr) {
-        xcb_flush(x11->connection());
+    return x11 != nullptr && QGuiApplication::platformName() == QLatin1String("xcb")
+               ? x11->connection()
+               : nullptr;
+}
+
+void flush_to_display() {
+    if (auto* connection = static_cast<xcb_connection_t*>(x11_connection())) {
+        xcb_flush(connection);
     }
 }
 
 void wait_for_display() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 != nullptr) {
-        xcb_connection_t* connection = x11->connection();
+    if (auto* connection = static_cast<xcb_connection_t*>(x11_connection())) {
         std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     }
 }

@@ -25,6 +25,10 @@ void run_deferred();
 
 Point to_point(const QPoint& point);
 
+// Qt's connection to the X server (an xcb_connection_t), or null when Qt does not show on X
+// (Qt's offscreen platform answers for X with a null connection).
+void* x11_connection();
+
 // Sends what Qt has queued for the display (on X, the requests in the connection's buffer)
 // without waiting for any answer.
 void flush_to_display();

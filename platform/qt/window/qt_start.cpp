@@ -67,6 +67,14 @@ void pass_on_held_messages(QtMessageHandler handler) {
     held_messages().clear();
 }
 
+// The platform plugin and the input method are loaded with the application object; the game needs
+// no other plugin. The only pictures it reads are PNG, which Qt reads itself, but reading one
+// would load every image-format plugin there is (GIF, ICO, JPEG...) to ask each whether it
+// reads PNG: three libraries the game never uses, in its memory for its whole life.
+void no_more_plugins() {
+    QCoreApplication::setLibraryPaths({});
+}
+
 // The keyboard focus as the window system sees it, told to the program once Qt is done.
 void follow_focus_changes() {
     QObject::connect(qApp, &QApplication::focusChanged, [](QWidget*, QWidget* now) {
@@ -121,6 +129,7 @@ bool platform_start() {
     qInstallMessageHandler(previous);
     pass_on_held_messages(previous);
     QApplication::setQuitOnLastWindowClosed(false);
+    no_more_plugins();
     follow_focus_changes();
     qt::follow_activation();
     follow_compositing();

@@ -3,9 +3,10 @@
 // passes over 1.5 MB for every push. Here the picture is copied once into a shared segment (the
 // opaque mask made in the same pass) and the server reads it from there.
 //
-// The pushes go through a connection of their own: the server tells on it when it has read a
-// segment (ShmCompletion), and a segment is written again only after that. Two segments take
-// turns, so that a push seldom waits.
+// The pushes go through a connection of their own: the server tells on it when it has read the
+// segment (ShmCompletion), and the segment is written again only after that. One segment is
+// enough: a cascade pushes every 100 ms, long after the server has read the last picture, and
+// pushes in a row wait only for the server's copy.
 #include "platform/qt/window/x11_push.h"
 
 #include <sys/ipc.h>
@@ -13,7 +14,6 @@
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
-#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -35,7 +35,7 @@ struct SharedMemoryPushes {
     bool tried = false;
     xcb_connection_t* connection = nullptr;
     std::uint8_t completion_event = 0;
-    std::array<Segment, 2> segments;
+    Segment segment;
     std::map<unsigned long, xcb_gcontext_t> contexts;  // a graphics context per 32-bit window
 };
 
@@ -69,24 +69,20 @@ void mark_read(SharedMemoryPushes& state, const xcb_generic_event_t& event) {
         return;  // an error of a push to a window that went meanwhile, say
     }
     const auto& completion = reinterpret_cast<const xcb_shm_completion_event_t&>(event);
-    for (Segment& segment : state.segments) {
-        if (segment.id == completion.shmseg) {
-            segment.read_pending = false;
-        }
+    if (state.segment.id == completion.shmseg) {
+        state.segment.read_pending = false;
     }
 }
 
-// A segment the server is done with, waiting for one if both are still being read.
+// The segment once the server is done with it.
 Segment* free_segment(SharedMemoryPushes& state) {
     for (;;) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(state.connection)) {
             mark_read(state, *event);
             std::free(event);
         }
-        for (Segment& segment : state.segments) {
-            if (!segment.read_pending) {
-                return &segment;
-            }
+        if (!state.segment.read_pending) {
+            return &state.segment;
         }
         xcb_generic_event_t* event = xcb_wait_for_event(state.connection);
         if (event == nullptr) {
@@ -227,9 +223,7 @@ void forget_shared_memory_window(unsigned long window) {
 void close_shared_memory_pushes() {
     SharedMemoryPushes& state = pushes();
     if (state.connection != nullptr) {
-        for (Segment& segment : state.segments) {
-            release_segment(state, segment);
-        }
+        release_segment(state, state.segment);
         xcb_disconnect(state.connection);
     }
     state = SharedMemoryPushes{};
