@@ -36,6 +36,7 @@ class Game:
     process: subprocess.Popen
     folder: Path
     log: object  # the open file that receives the game's output
+    started: float = 0.0  # time.monotonic() just before the program was started
     window: int | None = None
 
     @property
@@ -76,13 +77,14 @@ def start_game(executable, folder, sound_server=sound.NO_SERVER, files=None):
     env = _environment(folder, sound_server)
     log = open(folder / "output.log", "wb")
     try:
+        started = time.monotonic()
         process = subprocess.Popen([str(executable)], cwd=folder / "work", env=env,
                                    stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                                    start_new_session=True)
     except BaseException:
         log.close()
         raise
-    return Game(process, folder, log)
+    return Game(process, folder, log, started)
 
 
 def game_output(game):
