@@ -71,11 +71,11 @@ void NativeWindow::show_canvas(const Canvas& canvas, const QRect& part) {
     kept_ = QImage();
 }
 
-void NativeWindow::present() {
+void NativeWindow::present(Appearance appearance) {
     if (!layered_ || !has_picture()) {
         return;
     }
-    if (push_directly()) {
+    if (push_directly(appearance)) {
         // Qt's backing store catches up once its event loop runs again, for a later expose.
         update();
         return;
@@ -87,15 +87,19 @@ void NativeWindow::present() {
     flush_to_display();
 }
 
-bool NativeWindow::push_directly() {
+bool NativeWindow::push_directly(Appearance appearance) {
     const QWindow* handle = windowHandle();
+    const bool appearing = appearance == Appearance::appearing;
     if (x11_connection() == nullptr || canvas_ == nullptr || handle == nullptr ||
-        !handle->isExposed() || size() != part_.size()) {
+        (!handle->isExposed() && !appearing) || size() != part_.size()) {
         return false;
     }
     // Pictures that Qt sent on its own connection must not reach the screen after this newer
-    // one: the X server keeps the order of each connection, not between them.
-    if (painted_by_qt_) {
+    // one: the X server keeps the order of each connection, not between them. A window that
+    // appears is on the screen once the server has carried out Qt's request to map it (under a
+    // window manager it is mapped later, the picture is lost, and Qt paints it when exposed),
+    // so its first picture need not wait for Qt's event loop to hear of its exposure.
+    if (painted_by_qt_ || appearing) {
         wait_for_display();
         painted_by_qt_ = false;
     }

@@ -25,7 +25,9 @@ public:
     // (see reshape).
     void show_canvas(const Canvas& canvas, const QRect& part);
     // Shows the picture now, and sends it to the display without waiting for an answer.
-    void present();
+    // `appearing`: the window has just been asked to show itself with this picture.
+    enum class Appearance : std::uint8_t { shown, appearing };
+    void present(Appearance appearance);
     // The canvas is about to be deleted: the window keeps a copy of its part to paint from.
     void canvas_going(const Canvas& canvas);
     // Cuts a layered window to the pixels of its picture that are at least half opaque when no
@@ -41,7 +43,7 @@ protected:
 
 private:
     // The picture sent past Qt's backing store, where the window is shown on X at its size.
-    bool push_directly();
+    bool push_directly(Appearance appearance);
     // Cuts the window to the one-bit shape, or shows it whole for a null one.
     void apply_shape(QImage shape);
     void post_mouse_event(QEvent* event);

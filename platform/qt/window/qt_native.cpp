@@ -261,10 +261,13 @@ void layered_update(common::WindowRecord& record, const Canvas* canvas, Size siz
     if (window->size() != QSize(size.cx, size.cy)) {
         window->resize(size.cx, size.cy);
     }
-    if (record.visible && !record.minimized && !window->isVisible()) {
+    const bool appearing = record.visible && !record.minimized && !window->isVisible();
+    if (appearing) {
+        window->reshape();  // cut before it is mapped, when it must be
         show_and_activate(record, *window);
     }
-    window->present();
+    window->present(appearing ? NativeWindow::Appearance::appearing
+                              : NativeWindow::Appearance::shown);
 }
 
 void begin_move(common::WindowRecord& record) {

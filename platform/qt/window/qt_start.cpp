@@ -134,6 +134,9 @@ bool platform_start() {
     qt::follow_activation();
     follow_compositing();
     keep_pictures_of_deleted_canvases();
+    if (qt::x11_connection() != nullptr) {
+        qt::prepare_shared_memory_pushes();
+    }
     return true;
 }
 

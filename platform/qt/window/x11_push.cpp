@@ -16,6 +16,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <map>
 #include <memory>
 
@@ -33,6 +34,7 @@ struct Segment {
 
 struct SharedMemoryPushes {
     bool tried = false;
+    std::future<xcb_connection_t*> connecting;
     xcb_connection_t* connection = nullptr;
     std::uint8_t completion_event = 0;
     Segment segment;
@@ -47,21 +49,28 @@ SharedMemoryPushes& pushes() {
 template <typename Reply>
 using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
 
-// A connection to the display Qt shows on, if it has the shared-memory extension.
-void open_connection(SharedMemoryPushes& state) {
-    state.tried = true;
+// A connection to the display Qt shows on, if it has the shared-memory extension; else null.
+xcb_connection_t* connect_with_shared_memory() {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection) != 0) {
-        xcb_disconnect(connection);
-        return;
-    }
-    const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection, &xcb_shm_id);
+    const xcb_query_extension_reply_t* shm = xcb_connection_has_error(connection) == 0
+                                                 ? xcb_get_extension_data(connection, &xcb_shm_id)
+                                                 : nullptr;
     if (shm == nullptr || shm->present == 0) {
         xcb_disconnect(connection);
-        return;
+        return nullptr;
     }
-    state.connection = connection;
-    state.completion_event = static_cast<std::uint8_t>(shm->first_event + XCB_SHM_COMPLETION);
+    return connection;
+}
+
+void open_connection(SharedMemoryPushes& state) {
+    state.tried = true;
+    state.connection =
+        state.connecting.valid() ? state.connecting.get() : connect_with_shared_memory();
+    if (state.connection != nullptr) {
+        const xcb_query_extension_reply_t* shm =
+            xcb_get_extension_data(state.connection, &xcb_shm_id);
+        state.completion_event = static_cast<std::uint8_t>(shm->first_event + XCB_SHM_COMPLETION);
+    }
 }
 
 void mark_read(SharedMemoryPushes& state, const xcb_generic_event_t& event) {
@@ -184,6 +193,13 @@ bool can_push(const QImage& picture, const QRect& part) {
 
 }  // namespace
 
+void prepare_shared_memory_pushes() {
+    SharedMemoryPushes& state = pushes();
+    if (!state.tried && !state.connecting.valid()) {
+        state.connecting = std::async(std::launch::async, connect_with_shared_memory);
+    }
+}
+
 bool push_through_shared_memory(unsigned long window, const QImage& picture, const QRect& part,
                                 QImage* opaque_bits) {
     SharedMemoryPushes& state = pushes();
@@ -222,6 +238,9 @@ void forget_shared_memory_window(unsigned long window) {
 
 void close_shared_memory_pushes() {
     SharedMemoryPushes& state = pushes();
+    if (state.connecting.valid()) {
+        open_connection(state);  // joins the thread, whatever it found
+    }
     if (state.connection != nullptr) {
         release_segment(state, state.segment);
         xcb_disconnect(state.connection);

@@ -8,6 +8,10 @@
 
 namespace platform::qt {
 
+// Starts connecting to the display for the pushes, on a thread of its own, while the program
+// goes on starting: the first picture then need not wait for the connection.
+void prepare_shared_memory_pushes();
+
 // Shows the part of the picture (premultiplied ARGB) as the whole content of the X window (which
 // must be mapped, of 32-bit depth and of the part's size), and returns true; false when this
 // cannot be done here (not X, no shared memory, another depth), and then nothing was sent.
