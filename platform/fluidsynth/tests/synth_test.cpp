@@ -32,7 +32,6 @@ protected:
 
 TEST_F(SynthTest, AStruckNoteOfTheGameSoundsAndThenDiesAway) {
     ASSERT_TRUE(open_synth(find_sound_font()));
-    EXPECT_EQ(synth_sample_rate(), 44100u);
     EXPECT_TRUE(play_short_message(0x000DC0));  // program 13 (xylophone) on channel 0
     EXPECT_LT(peak_of_next(4410), 1e-4f) << "nothing sounds before a note";
     EXPECT_FALSE(sounding());
@@ -54,6 +53,14 @@ TEST_F(SynthTest, OpeningFailsWithoutASoundFontAndSendingFailsWhenClosed) {
     EXPECT_LT(peak_of_next(64), 1e-9f) << "a closed synthesizer renders silence";
     ASSERT_TRUE(open_synth(find_sound_font()));
     EXPECT_FALSE(play_short_message(0xF0)) << "system messages are not played";
+}
+
+TEST_F(SynthTest, AChannelNeverGivenAProgramSoundsItsFirstNoteWithTheDefaultInstrument) {
+    ASSERT_TRUE(open_synth(find_sound_font()));
+    EXPECT_TRUE(play_short_message(0x7F3C93));  // note on 60 on channel 3
+    EXPECT_TRUE(play_short_message(0x7F2699));  // a snare drum on channel 10, the drum kit's
+    EXPECT_GT(peak_of_next(4410), 0.03f);
+    EXPECT_EQ(channel_program(3), 0);
 }
 
 TEST(SoundFontTest, TheConfiguredFontComesFirstThenTheFirstSystemFontThatExists) {
