@@ -23,7 +23,7 @@ using fluidsynth::SynthStage;
 
 struct OutputRecord {
     bool open = false;
-    std::string sound_font;  // what the synthesizer is made with
+    std::string sound_font;  // what the synthesizer is made with; empty: the system's
 };
 
 OutputRecord& output() {
@@ -71,11 +71,22 @@ SynthStage stage_met_by(std::uint32_t message) {
     return is_note(message) ? fluidsynth::synth_stage() : fluidsynth::keep_for_synth(message);
 }
 
+// Opens the audio output for a synthesizer to be made with the sound font (empty: the system's).
+std::uint32_t open_output_for(const std::string& sound_font) {
+    if (!pulseaudio::open_output(synth_source())) {
+        return no_device;
+    }
+    output() = {.open = true, .sound_font = sound_font};
+    return midi_no_error;
+}
+
 }  // namespace
 
 std::uint32_t midi_output_open() {
-    return output().open ? midi_no_error
-                         : fluidsynth::open_midi_output(fluidsynth::find_sound_font());
+    if (output().open) {
+        return midi_no_error;
+    }
+    return fluidsynth::sound_font_present() ? open_output_for({}) : no_device;
 }
 
 void midi_output_load() {
@@ -107,11 +118,7 @@ std::uint32_t open_midi_output(const std::string& sound_font) {
     if (output().open) {
         return midi_no_error;
     }
-    if (sound_font.empty() || !pulseaudio::open_output(synth_source())) {
-        return no_device;
-    }
-    output() = {.open = true, .sound_font = sound_font};
-    return midi_no_error;
+    return sound_font.empty() ? no_device : open_output_for(sound_font);
 }
 
 void close_midi_output() {

@@ -1,7 +1,7 @@
 // FluidSynth with a sound font, without an audio driver of its own, sized to the game's notes.
 #include "platform/fluidsynth/synth.h"
 
-#include <fluidsynth.h>
+#include "platform/fluidsynth/fluid_library.h"
 
 #include <algorithm>
 #include <atomic>
@@ -16,6 +16,7 @@ namespace {
 constexpr int voices = 32;
 
 struct SynthState {
+    const FluidLibrary* fluid = nullptr;  // set before the synthesizer is published
     fluid_settings_t* settings = nullptr;
     // Published once the sound font is loaded; the sound thread reads it too.
     std::atomic<fluid_synth_t*> synth{nullptr};
@@ -27,30 +28,34 @@ SynthState& state() {
     return synth_state;
 }
 
+const FluidLibrary& fluid() {
+    return *state().fluid;
+}
+
 void quiet_fluidsynth_logging() {
     for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) {
-        fluid_set_log_function(level, nullptr, nullptr);
+        fluid().set_log_function(level, nullptr, nullptr);
     }
 }
 
 fluid_settings_t* synth_settings() {
-    fluid_settings_t* settings = new_fluid_settings();
+    fluid_settings_t* settings = fluid().new_settings();
     // Samples are read when a program first needs them, not with the sound font.
-    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-    fluid_settings_setnum(settings, "synth.sample-rate", synth_sample_rate);
-    fluid_settings_setint(settings, "synth.polyphony", voices);
+    fluid().settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    fluid().settings_setnum(settings, "synth.sample-rate", synth_sample_rate);
+    fluid().settings_setint(settings, "synth.polyphony", voices);
     // Nothing reaches the chorus (a channel's chorus send starts at 0, and the sound font's
     // instruments add none), so it would only cost time at every block. The reverb stays: the
     // notes are heard with it.
-    fluid_settings_setint(settings, "synth.chorus.active", 0);
+    fluid().settings_setint(settings, "synth.chorus.active", 0);
     return settings;
 }
 
 fluid_synth_t* new_synth_with_font(fluid_settings_t* settings, const std::string& sound_font) {
-    fluid_synth_t* synth = new_fluid_synth(settings);
+    fluid_synth_t* synth = fluid().new_synth(settings);
     // Without giving the channels their instruments: see give_default_program.
-    if (synth != nullptr && fluid_synth_sfload(synth, sound_font.c_str(), 0) == FLUID_FAILED) {
-        delete_fluid_synth(synth);
+    if (synth != nullptr && fluid().sfload(synth, sound_font.c_str(), 0) == FLUID_FAILED) {
+        fluid().delete_synth(synth);
         return nullptr;
     }
     return synth;
@@ -64,23 +69,23 @@ std::uint16_t channel_bit(int channel) {
 // reset of the synthesizer.
 void give_default_program(fluid_synth_t* synth, int channel) {
     if ((state().programmed_channels & channel_bit(channel)) == 0) {
-        fluid_synth_program_change(synth, channel, 0);
+        fluid().program_change(synth, channel, 0);
         state().programmed_channels |= channel_bit(channel);
     }
 }
 
 bool note_on(fluid_synth_t* synth, int channel, int key, int velocity) {
     if (velocity == 0) {
-        fluid_synth_noteoff(synth, channel, key);
+        fluid().noteoff(synth, channel, key);
         return true;
     }
     give_default_program(synth, channel);
-    return fluid_synth_noteon(synth, channel, key, velocity) == FLUID_OK;
+    return fluid().noteon(synth, channel, key, velocity) == FLUID_OK;
 }
 
 bool program_change(fluid_synth_t* synth, int channel, int program) {
     state().programmed_channels |= channel_bit(channel);
-    return fluid_synth_program_change(synth, channel, program) == FLUID_OK;
+    return fluid().program_change(synth, channel, program) == FLUID_OK;
 }
 
 }  // namespace
@@ -89,12 +94,13 @@ bool open_synth(const std::string& sound_font) {
     if (synth_open()) {
         return true;
     }
-    quiet_fluidsynth_logging();
     std::error_code error;
-    if (!std::filesystem::is_regular_file(sound_font, error)) {
+    SynthState& synth_state = state();
+    synth_state.fluid = fluid_library();
+    if (synth_state.fluid == nullptr || !std::filesystem::is_regular_file(sound_font, error)) {
         return false;
     }
-    SynthState& synth_state = state();
+    quiet_fluidsynth_logging();
     synth_state.settings = synth_settings();
     fluid_synth_t* synth = new_synth_with_font(synth_state.settings, sound_font);
     if (synth == nullptr) {
@@ -109,10 +115,10 @@ bool open_synth(const std::string& sound_font) {
 void close_synth() {
     SynthState& synth_state = state();
     if (fluid_synth_t* synth = synth_state.synth.exchange(nullptr)) {
-        delete_fluid_synth(synth);
+        fluid().delete_synth(synth);
     }
     if (synth_state.settings != nullptr) {
-        delete_fluid_settings(synth_state.settings);
+        fluid().delete_settings(synth_state.settings);
         synth_state.settings = nullptr;
     }
 }
@@ -132,16 +138,16 @@ bool play_short_message(std::uint32_t message) {
     switch (message & 0xF0u) {
         case 0x80:
             // Releasing a note that no longer sounds is not a failure of the output.
-            fluid_synth_noteoff(synth, channel, data1);
+            fluid().noteoff(synth, channel, data1);
             return true;
         case 0x90:
             return note_on(synth, channel, data1, data2);
         case 0xB0:
-            return fluid_synth_cc(synth, channel, data1, data2) == FLUID_OK;
+            return fluid().cc(synth, channel, data1, data2) == FLUID_OK;
         case 0xC0:
             return program_change(synth, channel, data1);
         case 0xE0:
-            return fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7)) == FLUID_OK;
+            return fluid().pitch_bend(synth, channel, data1 | (data2 << 7)) == FLUID_OK;
         default:
             return false;
     }
@@ -157,7 +163,8 @@ int channel_program(int channel) {
     int font = 0;
     int bank = 0;
     int program = -1;
-    if (synth == nullptr || fluid_synth_get_program(synth, channel, &font, &bank, &program) != 0) {
+    if (synth == nullptr ||
+        fluid().get_program(synth, channel, &font, &bank, &program) != FLUID_OK) {
         return -1;
     }
     return program;
@@ -169,12 +176,12 @@ void render(float* samples, std::size_t frames) {
         std::fill_n(samples, frames * 2, 0.0f);
         return;
     }
-    fluid_synth_write_float(synth, static_cast<int>(frames), samples, 0, 2, samples, 1, 2);
+    fluid().write_float(synth, static_cast<int>(frames), samples, 0, 2, samples, 1, 2);
 }
 
 bool sounding() {
     fluid_synth_t* synth = state().synth;
-    return synth != nullptr && fluid_synth_get_active_voice_count(synth) > 0;
+    return synth != nullptr && fluid().active_voice_count(synth) > 0;
 }
 
 }  // namespace platform::fluidsynth

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/fluidsynth/sound_font.h"
 #include "platform/fluidsynth/synth.h"
 
 namespace platform::fluidsynth {
@@ -70,7 +71,7 @@ void fail_load(Loader& state) {
 void load(const std::string& sound_font) {
     pthread_setname_np(pthread_self(), "vormelin-synth");
     Loader& state = loader();
-    if (open_synth(sound_font)) {
+    if (open_synth(sound_font.empty() ? find_sound_font() : sound_font)) {
         play_kept_messages(state);
     } else {
         fail_load(state);

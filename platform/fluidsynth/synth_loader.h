@@ -9,8 +9,8 @@ namespace platform::fluidsynth {
 
 enum class SynthStage : std::uint8_t { not_started, loading, ready, failed };
 
-// Starts making the synthesizer with the sound font on a thread of its own, and returns at once.
-// Does nothing once started.
+// Starts making the synthesizer with the sound font (empty: the system's, found then) on a thread
+// of its own, and returns at once. Does nothing once started.
 void start_synth_load(const std::string& sound_font);
 SynthStage synth_stage();
 // Before the synthesizer is ready (not started or loading): keeps a message for it, to be played
