@@ -180,8 +180,12 @@ void render(float* samples, std::size_t frames) {
 }
 
 bool sounding() {
+    return sounding_voices() > 0;
+}
+
+int sounding_voices() {
     fluid_synth_t* synth = state().synth;
-    return synth != nullptr && fluid().active_voice_count(synth) > 0;
+    return synth == nullptr ? 0 : fluid().active_voice_count(synth);
 }
 
 }  // namespace platform::fluidsynth

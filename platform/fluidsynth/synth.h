@@ -34,7 +34,9 @@ int channel_program(int channel);
 // Renders the next `frames` stereo frames, interleaved; silence when no synthesizer is open.
 // Safe on another thread than the one that plays messages.
 void render(float* samples, std::size_t frames);
-// Whether a note still sounds (a voice of the synthesizer is still active).
+// Whether a note still sounds (a voice of the synthesizer is still active), and on how many
+// voices notes sound now.
 bool sounding();
+int sounding_voices();
 
 }  // namespace platform::fluidsynth

@@ -63,6 +63,27 @@ TEST_F(SynthTest, AChannelNeverGivenAProgramSoundsItsFirstNoteWithTheDefaultInst
     EXPECT_EQ(channel_program(3), 0);
 }
 
+TEST_F(SynthTest, TheGamesLongestCascadeAndItsEndNoteCutNoNoteShort) {
+    const std::string font = find_sound_font();
+    if (std::filesystem::canonical(font).filename() != "TimGM6mb.sf2") {
+        GTEST_SKIP() << "the voices counted are those of the system's default font, TimGM6mb";
+    }
+    ASSERT_TRUE(open_synth(font));
+    play_short_message(0x000DC0);  // xylophone on channel 0, orchestra hit on channel 2
+    play_short_message(0x0037C2);
+    // Fifteen falls and close-ups, 100 ms apart, then the end of the game.
+    for (int strike = 0; strike < 15; ++strike) {
+        play_short_message(0x7F3680);
+        play_short_message(0x7F3690);
+        peak_of_next(4410);
+    }
+    play_short_message(0x7F4A82);
+    play_short_message(0x7F4A92);
+    peak_of_next(64);
+    // Each note sounds on two voices and the xylophone's for 1.7 s: all of them still sound.
+    EXPECT_EQ(sounding_voices(), 32);
+}
+
 TEST(SoundFontTest, TheConfiguredFontComesFirstThenTheFirstSystemFontThatExists) {
     const auto candidates = sound_font_candidates("/opt/fonts/mine.sf2");
     ASSERT_GE(candidates.size(), 3u);
