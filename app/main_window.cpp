@@ -18,6 +18,7 @@
 #include "scores/save_failure.h"
 #include "scores/score_file.h"
 #include "scores/score_table.h"
+#include "sound/midi.h"
 #include "widgets/host_window_proc.h"
 #include "widgets/picture_button.h"
 
@@ -161,7 +162,12 @@ std::int32_t main_window_proc(platform::WindowHandle hwnd, std::uint32_t message
         default:
             break;
     }
-    return host_window_proc(hwnd, message, wparam, lparam);
+    const std::int32_t result = host_window_proc(hwnd, message, wparam, lparam);
+    if (message == msg::paint) {
+        // The game is on the screen: now its instruments may be made.
+        midi_load();
+    }
+    return result;
 }
 
 void reset_main_window() {

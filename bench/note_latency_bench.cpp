@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/fluidsynth/midi_output.h"
+#include "platform/fluidsynth/synth_loader.h"
 #include "platform/midi.h"
 #include "platform/pulseaudio/audio_output.h"
 #include "tests/support/sound_server.h"
@@ -108,6 +109,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     platform::midi_output_send(0x000DC0);  // the game's xylophone on channel 0
+    platform::midi_output_load();
+    platform::fluidsynth::wait_for_synth_load();
     platform::pulseaudio::set_sound_handed_observer(note_sound_handed);
     benchmark::RunSpecifiedBenchmarks();
     platform::fluidsynth::close_midi_output();

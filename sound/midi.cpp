@@ -23,6 +23,11 @@ bool& ready_flag() {
     return ready;
 }
 
+bool& load_asked_flag() {
+    static bool load_asked = false;
+    return load_asked;
+}
+
 // Whether the failure of the last message sent was shown; cleared by a message that went out.
 bool& failure_shown_flag() {
     static bool failure_shown = false;
@@ -50,6 +55,14 @@ void midi_open() {
     }
     midi_send(program_change, 0, 0);
     ready_flag() = true;
+}
+
+void midi_load() {
+    if (!ready_flag() || load_asked_flag()) {
+        return;
+    }
+    load_asked_flag() = true;
+    platform::midi_output_load();
 }
 
 void midi_send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
@@ -87,5 +100,6 @@ bool midi_ready() {
 
 void midi_forget() {
     ready_flag() = false;
+    load_asked_flag() = false;
     failure_shown_flag() = false;
 }

@@ -8,6 +8,11 @@
 // the output cannot be opened the player is told once, and every later note and program change
 // is silently dropped.
 void midi_open();
+// Makes the opened output's instruments ready, in the background: called once the game is on the
+// screen, so that its start never waits for them. Until they are ready a note is not heard (the
+// turn does not wait for it), and the programs given before take effect once they are. Does
+// nothing when the output is not open, or the second time.
+void midi_load();
 // Sends one message: the status byte (kind and channel) and two data bytes (0-127). Nothing is
 // retried. A failure is shown in a box, but only the first of a run of failures: an output
 // that has lost its sound server fails every message until the server is back, and the player

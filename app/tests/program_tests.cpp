@@ -26,20 +26,27 @@ void press_key_when_idle(std::uint32_t key, std::uint8_t character) {
     });
 }
 
-TEST_F(ProgramTest, StartUpSetsTheInstrumentsThenShowsTheCentredWindowAndEscapeEndsIt) {
+// The kinds of the first events of the journal, without the windows being shown.
+std::vector<EventKind> first_kinds(std::size_t count) {
+    std::vector<EventKind> kinds;
+    for (const auto& event : testing_platform::journal()) {
+        if (event.kind != EventKind::show && kinds.size() < count) {
+            kinds.push_back(event.kind);
+        }
+    }
+    return kinds;
+}
+
+TEST_F(ProgramTest, StartUpSetsTheInstrumentsThenShowsTheWindowThenMakesTheInstrumentsReady) {
     press_key_when_idle(platform::vk::escape, 27);
     EXPECT_EQ(run_program(), 0);
 
-    std::vector<EventKind> first_kinds;
-    for (const auto& event : testing_platform::journal()) {
-        if (event.kind != EventKind::show && first_kinds.size() < 6) {
-            first_kinds.push_back(event.kind);
-        }
-    }
-    EXPECT_EQ(first_kinds,
+    EXPECT_EQ(first_kinds(7),
               (std::vector<EventKind>{EventKind::midi_open, EventKind::midi_message,
                                       EventKind::midi_message, EventKind::midi_message,
-                                      EventKind::midi_message, EventKind::layered_update}));
+                                      EventKind::midi_message, EventKind::layered_update,
+                                      EventKind::midi_load}));
+    EXPECT_EQ(testing_platform::events_of(EventKind::midi_load).size(), 1u);
     const auto midi = testing_platform::events_of(EventKind::midi_message);
     ASSERT_EQ(midi.size(), 4u);
     EXPECT_EQ(midi[0].value, 0x0000C0u);
@@ -50,10 +57,14 @@ TEST_F(ProgramTest, StartUpSetsTheInstrumentsThenShowsTheCentredWindowAndEscapeE
     EXPECT_TRUE(platform::thread_windows().empty());
 }
 
-TEST_F(ProgramTest, WithoutMidiOneBoxSaysSoAndTheGameGoesOnSilently) {
+TEST_F(ProgramTest, WithoutMidiOneBoxBeforeTheWindowSaysSoAndTheGameGoesOnSilently) {
     testing_platform::set_midi_open_result(2);
     press_key_when_idle(platform::vk::escape, 27);
     EXPECT_EQ(run_program(), 0);
+    EXPECT_EQ(first_kinds(3), (std::vector<EventKind>{EventKind::midi_open, EventKind::message_box,
+                                                      EventKind::layered_update}));
+    EXPECT_TRUE(testing_platform::events_of(EventKind::midi_load).empty())
+        << "no instruments are made for an output that could not be opened";
     const auto boxes = testing_platform::events_of(EventKind::message_box);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, u"Probl\u00e8me");

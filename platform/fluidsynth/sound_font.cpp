@@ -2,9 +2,9 @@
 // the system's default font.
 #include "platform/fluidsynth/sound_font.h"
 
-#include <fluidsynth.h>
-
 #include <filesystem>
+
+#include "platform/fluidsynth/fluid_library.h"
 
 namespace platform::fluidsynth {
 namespace {
@@ -17,18 +17,23 @@ constexpr const char* system_sound_fonts[] = {
     "/usr/share/soundfonts/FluidR3_GM.sf2",
 };
 
-// FluidSynth's "synth.default-soundfont", as its build or its packager set it.
+// FluidSynth's "synth.default-soundfont", as its build or its packager set it; empty when the
+// library cannot be opened.
 std::string configured_sound_font() {
-    fluid_settings_t* settings = new_fluid_settings();
+    const FluidLibrary* fluid = fluid_library();
+    if (fluid == nullptr) {
+        return {};
+    }
+    fluid_settings_t* settings = fluid->new_settings();
     char* value = nullptr;
     std::string configured;
     if (settings != nullptr &&
-        fluid_settings_dupstr(settings, "synth.default-soundfont", &value) == FLUID_OK &&
+        fluid->settings_dupstr(settings, "synth.default-soundfont", &value) == FLUID_OK &&
         value != nullptr) {
         configured = value;
     }
-    fluid_free(value);
-    delete_fluid_settings(settings);
+    fluid->free(value);
+    fluid->delete_settings(settings);
     return configured;
 }
 
@@ -56,6 +61,11 @@ std::string first_existing_file(const std::vector<std::string>& candidates) {
 
 std::string find_sound_font() {
     return first_existing_file(sound_font_candidates(configured_sound_font()));
+}
+
+bool sound_font_present() {
+    // The configured font is asked of the library only when no system font is there.
+    return !first_existing_file(sound_font_candidates("")).empty() || !find_sound_font().empty();
 }
 
 }  // namespace platform::fluidsynth

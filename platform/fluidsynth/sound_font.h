@@ -13,5 +13,8 @@ std::vector<std::string> sound_font_candidates(const std::string& configured);
 std::string first_existing_file(const std::vector<std::string>& candidates);
 // The sound font to play with; empty when there is none.
 std::string find_sound_font();
+// Whether find_sound_font will find one; quick, and without opening the library where a system
+// font is found.
+bool sound_font_present();
 
 }  // namespace platform::fluidsynth

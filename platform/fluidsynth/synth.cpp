@@ -1,17 +1,26 @@
-// FluidSynth with a sound font, without an audio driver of its own.
+// FluidSynth with a sound font, without an audio driver of its own, sized to the game's notes.
 #include "platform/fluidsynth/synth.h"
 
-#include <fluidsynth.h>
+#include "platform/fluidsynth/fluid_library.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 
 namespace platform::fluidsynth {
 namespace {
 
+// A note of the game's xylophone sounds on two voices for 1.7 s, and a cascade strikes one every
+// 100 ms: 32 voices play 15 strikes and the end of a game without cutting a note short. (The
+// default is 256 voices, at 13 KB each.)
+constexpr int voices = 32;
+
 struct SynthState {
+    const FluidLibrary* fluid = nullptr;  // set before the synthesizer is published
     fluid_settings_t* settings = nullptr;
-    fluid_synth_t* synth = nullptr;
+    // Published once the sound font is loaded; the sound thread reads it too.
+    std::atomic<fluid_synth_t*> synth{nullptr};
+    std::uint16_t programmed_channels = 0;  // bit n: channel n was given a program
 };
 
 SynthState& state() {
@@ -19,17 +28,64 @@ SynthState& state() {
     return synth_state;
 }
 
+const FluidLibrary& fluid() {
+    return *state().fluid;
+}
+
 void quiet_fluidsynth_logging() {
     for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) {
-        fluid_set_log_function(level, nullptr, nullptr);
+        fluid().set_log_function(level, nullptr, nullptr);
     }
 }
 
 fluid_settings_t* synth_settings() {
-    fluid_settings_t* settings = new_fluid_settings();
-    // Samples are read when a program first needs them, which keeps start-up quick.
-    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    fluid_settings_t* settings = fluid().new_settings();
+    // Samples are read when a program first needs them, not with the sound font.
+    fluid().settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    fluid().settings_setnum(settings, "synth.sample-rate", synth_sample_rate);
+    fluid().settings_setint(settings, "synth.polyphony", voices);
+    // Nothing reaches the chorus (a channel's chorus send starts at 0, and the sound font's
+    // instruments add none), so it would only cost time at every block. The reverb stays: the
+    // notes are heard with it.
+    fluid().settings_setint(settings, "synth.chorus.active", 0);
     return settings;
+}
+
+fluid_synth_t* new_synth_with_font(fluid_settings_t* settings, const std::string& sound_font) {
+    fluid_synth_t* synth = fluid().new_synth(settings);
+    // Without giving the channels their instruments: see give_default_program.
+    if (synth != nullptr && fluid().sfload(synth, sound_font.c_str(), 0) == FLUID_FAILED) {
+        fluid().delete_synth(synth);
+        return nullptr;
+    }
+    return synth;
+}
+
+std::uint16_t channel_bit(int channel) {
+    return static_cast<std::uint16_t>(1u << channel);
+}
+
+// A channel never given a program plays program 0, or the drum kit on channel 10, as after a
+// reset of the synthesizer.
+void give_default_program(fluid_synth_t* synth, int channel) {
+    if ((state().programmed_channels & channel_bit(channel)) == 0) {
+        fluid().program_change(synth, channel, 0);
+        state().programmed_channels |= channel_bit(channel);
+    }
+}
+
+bool note_on(fluid_synth_t* synth, int channel, int key, int velocity) {
+    if (velocity == 0) {
+        fluid().noteoff(synth, channel, key);
+        return true;
+    }
+    give_default_program(synth, channel);
+    return fluid().noteon(synth, channel, key, velocity) == FLUID_OK;
+}
+
+bool program_change(fluid_synth_t* synth, int channel, int program) {
+    state().programmed_channels |= channel_bit(channel);
+    return fluid().program_change(synth, channel, program) == FLUID_OK;
 }
 
 }  // namespace
@@ -38,31 +94,33 @@ bool open_synth(const std::string& sound_font) {
     if (synth_open()) {
         return true;
     }
-    quiet_fluidsynth_logging();
     std::error_code error;
-    if (!std::filesystem::is_regular_file(sound_font, error)) {
+    SynthState& synth_state = state();
+    synth_state.fluid = fluid_library();
+    if (synth_state.fluid == nullptr || !std::filesystem::is_regular_file(sound_font, error)) {
         return false;
     }
-    SynthState& synth_state = state();
+    quiet_fluidsynth_logging();
     synth_state.settings = synth_settings();
-    synth_state.synth = new_fluid_synth(synth_state.settings);
-    if (synth_state.synth == nullptr ||
-        fluid_synth_sfload(synth_state.synth, sound_font.c_str(), 1) == FLUID_FAILED) {
+    fluid_synth_t* synth = new_synth_with_font(synth_state.settings, sound_font);
+    if (synth == nullptr) {
         close_synth();
         return false;
     }
+    synth_state.programmed_channels = 0;
+    synth_state.synth = synth;
     return true;
 }
 
 void close_synth() {
     SynthState& synth_state = state();
-    if (synth_state.synth != nullptr) {
-        delete_fluid_synth(synth_state.synth);
+    if (fluid_synth_t* synth = synth_state.synth.exchange(nullptr)) {
+        fluid().delete_synth(synth);
     }
     if (synth_state.settings != nullptr) {
-        delete_fluid_settings(synth_state.settings);
+        fluid().delete_settings(synth_state.settings);
+        synth_state.settings = nullptr;
     }
-    synth_state = SynthState{};
 }
 
 bool synth_open() {
@@ -74,38 +132,42 @@ bool play_short_message(std::uint32_t message) {
     if (synth == nullptr) {
         return false;
     }
-    const int status = static_cast<int>(message & 0xF0u);
     const int channel = static_cast<int>(message & 0x0Fu);
     const int data1 = static_cast<int>((message >> 8) & 0x7Fu);
     const int data2 = static_cast<int>((message >> 16) & 0x7Fu);
-    switch (status) {
+    switch (message & 0xF0u) {
         case 0x80:
             // Releasing a note that no longer sounds is not a failure of the output.
-            fluid_synth_noteoff(synth, channel, data1);
+            fluid().noteoff(synth, channel, data1);
             return true;
         case 0x90:
-            if (data2 == 0) {
-                fluid_synth_noteoff(synth, channel, data1);
-                return true;
-            }
-            return fluid_synth_noteon(synth, channel, data1, data2) == FLUID_OK;
+            return note_on(synth, channel, data1, data2);
         case 0xB0:
-            return fluid_synth_cc(synth, channel, data1, data2) == FLUID_OK;
+            return fluid().cc(synth, channel, data1, data2) == FLUID_OK;
         case 0xC0:
-            return fluid_synth_program_change(synth, channel, data1) == FLUID_OK;
+            return program_change(synth, channel, data1);
         case 0xE0:
-            return fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7)) == FLUID_OK;
+            return fluid().pitch_bend(synth, channel, data1 | (data2 << 7)) == FLUID_OK;
         default:
             return false;
     }
 }
 
-std::uint32_t synth_sample_rate() {
-    double rate = 44100.0;
-    if (state().settings != nullptr) {
-        fluid_settings_getnum(state().settings, "synth.sample-rate", &rate);
+bool plays_kind_of(std::uint32_t message) {
+    const std::uint32_t kind = message & 0xF0u;
+    return kind == 0x80 || kind == 0x90 || kind == 0xB0 || kind == 0xC0 || kind == 0xE0;
+}
+
+int channel_program(int channel) {
+    fluid_synth_t* synth = state().synth;
+    int font = 0;
+    int bank = 0;
+    int program = -1;
+    if (synth == nullptr ||
+        fluid().get_program(synth, channel, &font, &bank, &program) != FLUID_OK) {
+        return -1;
     }
-    return static_cast<std::uint32_t>(rate);
+    return program;
 }
 
 void render(float* samples, std::size_t frames) {
@@ -114,12 +176,16 @@ void render(float* samples, std::size_t frames) {
         std::fill_n(samples, frames * 2, 0.0f);
         return;
     }
-    fluid_synth_write_float(synth, static_cast<int>(frames), samples, 0, 2, samples, 1, 2);
+    fluid().write_float(synth, static_cast<int>(frames), samples, 0, 2, samples, 1, 2);
 }
 
 bool sounding() {
+    return sounding_voices() > 0;
+}
+
+int sounding_voices() {
     fluid_synth_t* synth = state().synth;
-    return synth != nullptr && fluid_synth_get_active_voice_count(synth) > 0;
+    return synth == nullptr ? 0 : fluid().active_voice_count(synth);
 }
 
 }  // namespace platform::fluidsynth

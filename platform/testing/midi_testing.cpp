@@ -12,6 +12,10 @@ std::uint32_t midi_output_open() {
     return world.midi_open_result;
 }
 
+void midi_output_load() {
+    testing::record({.kind = testing::EventKind::midi_load});
+}
+
 std::uint32_t midi_output_send(std::uint32_t short_message) {
     testing::record({.kind = testing::EventKind::midi_message, .value = short_message});
     return testing::world().midi_send_result;

@@ -23,6 +23,7 @@ enum class EventKind : std::uint8_t {
     layered_update,  // window; picture: a copy of the canvas pushed (when pictures are kept)
     sleep,           // value: milliseconds
     midi_open,       // value: the result given to the program
+    midi_load,       // the output was asked to make its instruments ready
     midi_message,    // value: the short message
     message_box,     // window: owner; text, caption; value: type
     tray_add,        // window; value: icon id; text: tip; caption: icon resource name

@@ -66,11 +66,17 @@ TEST_F(MidiTest, StartUpGivesTheChannelsTheirInstrumentsAndNotesStrikeOffThenOn)
     midi_open();
     EXPECT_TRUE(testing::journal().empty()) << "a second open sends nothing";
     EXPECT_TRUE(box_texts().empty());
+
+    midi_load();
+    midi_load();
+    EXPECT_EQ(testing::events_of(testing::EventKind::midi_load).size(), 1u)
+        << "the instruments are made once";
 }
 
 TEST_F(MidiTest, AnOutputThatCannotBeOpenedIsReportedOnceThenSilent) {
     testing::set_midi_open_result(2);
     start_up();
+    midi_load();
     midi_note(0, 54, 127, 127);
     midi_note(2, 74, 127, 127);
 
@@ -78,6 +84,7 @@ TEST_F(MidiTest, AnOutputThatCannotBeOpenedIsReportedOnceThenSilent) {
     EXPECT_EQ(box_texts(),
               (std::vector<std::u16string>{u"Impossible d'ouvrir le p\u00E9riph\u00E9rique MIDI"}));
     EXPECT_TRUE(sent().empty());
+    EXPECT_TRUE(testing::events_of(testing::EventKind::midi_load).empty());
 }
 
 TEST_F(MidiTest, AnOutageIsReportedOnceAndAgainOnlyAfterAMessageWentOut) {

@@ -1,7 +1,10 @@
 """Sound: the idle game plays no stream on the sound server, and a fall is heard through a stream
 named after the game that goes when the notes have died away; a sound server lost in the middle
 of a game is reported at most once and the game plays on; without any sound server the game
-says so once, in a message box before its window, and is then played in silence."""
+says so once, in a message box before its window, and is then played in silence, without ever
+making a synthesizer."""
+
+from pathlib import Path
 
 from harness import board, desktops, dialogs, sound
 from harness.case import GameTestCase, main
@@ -112,6 +115,8 @@ class SoundTest(GameTestCase):
                          board.brick_counts_after_removing(cells, group))
         self.assertEqual(dialogs.visible_windows(self.game, dialogs.PROBLEM), [],
                          'a second "Problème" box')
+        maps = Path(f"/proc/{self.game.process.pid}/maps").read_text()
+        self.assertNotIn("libfluidsynth", maps, "a synthesizer was made for no sound server")
 
 
 if __name__ == "__main__":

@@ -1,9 +1,12 @@
 // The real MIDI output against a private sound server: a stream named after the game runs only
 // while a note sounds and is heard on the sink; a server that goes away makes sends fail at
-// once, and one that comes back is played on again.
+// once, and one that comes back is played on again. The synthesizer is made after the opening,
+// in the background: what is sent before it is ready never fails, and its programs take effect.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -11,6 +14,7 @@
 
 #include "platform/fluidsynth/midi_output.h"
 #include "platform/fluidsynth/synth.h"
+#include "platform/fluidsynth/synth_loader.h"
 #include "platform/midi.h"
 #include "platform/pulseaudio/audio_output.h"
 #include "tests/support/sound_server.h"
@@ -53,10 +57,14 @@ protected:
     }
     void TearDown() override { close_midi_output(); }
 
-    // Opens the output and gives channel 0 its xylophone, as the game's start does.
+    // Opens the output and gives channel 0 its xylophone, as the game's start does, and waits
+    // for the synthesizer that the game then makes in the background.
     void open_as_the_game() {
         ASSERT_EQ(midi_output_open(), midi_no_error);
         ASSERT_EQ(midi_output_send(0x000DC0), midi_no_error);
+        midi_output_load();
+        wait_for_synth_load();
+        ASSERT_EQ(synth_stage(), SynthStage::ready);
     }
 
     test_support::SoundServer server;
@@ -119,9 +127,54 @@ TEST_F(MidiOutputTest, AServerThatDoesNotAnswerHoldsASendOnlyMomentsUntilItAnswe
     EXPECT_TRUE(eventually([&] { return server.playing_applications() == the_game; }));
 }
 
-TEST_F(MidiOutputTest, WithoutAServerTheOutputDoesNotOpen) {
+TEST_F(MidiOutputTest, WhatIsSentBeforeTheSynthesizerIsReadyNeverFailsAndItsProgramsTakeEffect) {
+    ASSERT_EQ(midi_output_open(), midi_no_error);
+    EXPECT_FALSE(synth_open()) << "opening only checks that the output can sound";
+    for (const std::uint32_t program : {0x0000C0u, 0x000DC0u, 0x000BC1u, 0x0037C2u}) {
+        EXPECT_EQ(midi_output_send(program), midi_no_error);
+    }
+    EXPECT_TRUE(strike()) << "a note struck before the synthesizer is made is no failure";
+    EXPECT_FALSE(pulseaudio::stream_running()) << "and it is not played";
+    EXPECT_NE(midi_output_send(0x0000F0), midi_no_error) << "what it could never play fails";
+
+    midi_output_load();
+    // Sent while the synthesizer is being made, or just after: either way it is played.
+    EXPECT_EQ(midi_output_send(0x000CC1), midi_no_error);
+    EXPECT_TRUE(strike());
+    wait_for_synth_load();
+    ASSERT_EQ(synth_stage(), SynthStage::ready);
+    EXPECT_EQ(channel_program(0), 13);
+    EXPECT_EQ(channel_program(1), 12) << "played after the program kept before it";
+    EXPECT_EQ(channel_program(2), 55);
+
+    ASSERT_TRUE(server.start_recording());
+    ASSERT_TRUE(strike());
+    EXPECT_TRUE(eventually([&] { return server.recorded_peak() >= audible_peak; }))
+        << "peak heard: " << server.recorded_peak();
+}
+
+TEST_F(MidiOutputTest, ASoundFontThatCannotBeLoadedFailsEveryMessageOnceItsLoadHasFailed) {
+    const auto font = std::filesystem::path(::testing::TempDir()) / "not-a-sound-font.sf2";
+    std::ofstream(font) << "not a sound font";
+    ASSERT_EQ(open_midi_output(font.string()), midi_no_error) << "opening only finds the file";
+    EXPECT_EQ(midi_output_send(0x000DC0), midi_no_error);
+    midi_output_load();
+    wait_for_synth_load();
+    EXPECT_EQ(synth_stage(), SynthStage::failed);
+    EXPECT_NE(midi_output_send(0x000DC0), midi_no_error);
+    EXPECT_NE(midi_output_send(0x7F3690), midi_no_error);
+    std::filesystem::remove(font);
+}
+
+TEST_F(MidiOutputTest, WithoutASoundFontOrAServerTheOutputDoesNotOpenAndMakesNoSynthesizer) {
+    EXPECT_NE(open_midi_output(""), midi_no_error);
+    EXPECT_FALSE(pulseaudio::output_playable()) << "the sound server is not even asked";
     server.kill();
     EXPECT_NE(midi_output_open(), midi_no_error);
+    EXPECT_NE(midi_output_send(0x000DC0), midi_no_error);
+    midi_output_load();
+    wait_for_synth_load();
+    EXPECT_EQ(synth_stage(), SynthStage::not_started);
     EXPECT_FALSE(synth_open());
     EXPECT_NE(midi_output_send(0x7F3690), midi_no_error);
 }

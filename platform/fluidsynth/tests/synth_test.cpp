@@ -32,7 +32,6 @@ protected:
 
 TEST_F(SynthTest, AStruckNoteOfTheGameSoundsAndThenDiesAway) {
     ASSERT_TRUE(open_synth(find_sound_font()));
-    EXPECT_EQ(synth_sample_rate(), 44100u);
     EXPECT_TRUE(play_short_message(0x000DC0));  // program 13 (xylophone) on channel 0
     EXPECT_LT(peak_of_next(4410), 1e-4f) << "nothing sounds before a note";
     EXPECT_FALSE(sounding());
@@ -54,6 +53,35 @@ TEST_F(SynthTest, OpeningFailsWithoutASoundFontAndSendingFailsWhenClosed) {
     EXPECT_LT(peak_of_next(64), 1e-9f) << "a closed synthesizer renders silence";
     ASSERT_TRUE(open_synth(find_sound_font()));
     EXPECT_FALSE(play_short_message(0xF0)) << "system messages are not played";
+}
+
+TEST_F(SynthTest, AChannelNeverGivenAProgramSoundsItsFirstNoteWithTheDefaultInstrument) {
+    ASSERT_TRUE(open_synth(find_sound_font()));
+    EXPECT_TRUE(play_short_message(0x7F3C93));  // note on 60 on channel 3
+    EXPECT_TRUE(play_short_message(0x7F2699));  // a snare drum on channel 10, the drum kit's
+    EXPECT_GT(peak_of_next(4410), 0.03f);
+    EXPECT_EQ(channel_program(3), 0);
+}
+
+TEST_F(SynthTest, TheGamesLongestCascadeAndItsEndNoteCutNoNoteShort) {
+    const std::string font = find_sound_font();
+    if (std::filesystem::canonical(font).filename() != "TimGM6mb.sf2") {
+        GTEST_SKIP() << "the voices counted are those of the system's default font, TimGM6mb";
+    }
+    ASSERT_TRUE(open_synth(font));
+    play_short_message(0x000DC0);  // xylophone on channel 0, orchestra hit on channel 2
+    play_short_message(0x0037C2);
+    // Fifteen falls and close-ups, 100 ms apart, then the end of the game.
+    for (int strike = 0; strike < 15; ++strike) {
+        play_short_message(0x7F3680);
+        play_short_message(0x7F3690);
+        peak_of_next(4410);
+    }
+    play_short_message(0x7F4A82);
+    play_short_message(0x7F4A92);
+    peak_of_next(64);
+    // Each note sounds on two voices and the xylophone's for 1.7 s: all of them still sound.
+    EXPECT_EQ(sounding_voices(), 32);
 }
 
 TEST(SoundFontTest, TheConfiguredFontComesFirstThenTheFirstSystemFontThatExists) {
