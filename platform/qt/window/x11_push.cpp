@@ -37,6 +37,7 @@ struct SharedMemoryPushes {
     std::future<xcb_connection_t*> connecting;
     xcb_connection_t* connection = nullptr;
     std::uint8_t completion_event = 0;
+    std::uint8_t shm_opcode = 0;  // the extension's major opcode, which its errors carry
     Segment segment;
     std::map<unsigned long, xcb_gcontext_t> contexts;  // a graphics context per 32-bit window
 };
@@ -70,12 +71,27 @@ void open_connection(SharedMemoryPushes& state) {
         const xcb_query_extension_reply_t* shm =
             xcb_get_extension_data(state.connection, &xcb_shm_id);
         state.completion_event = static_cast<std::uint8_t>(shm->first_event + XCB_SHM_COMPLETION);
+        state.shm_opcode = shm->major_opcode;
     }
 }
 
+// A push that failed (its window went meanwhile, say) brings an error instead of the notice that
+// the segment was read: either way the server is done with the segment.
+bool push_failed(const SharedMemoryPushes& state, const xcb_generic_event_t& event) {
+    if (event.response_type != 0) {
+        return false;
+    }
+    const auto& error = reinterpret_cast<const xcb_generic_error_t&>(event);
+    return error.major_code == state.shm_opcode && error.minor_code == XCB_SHM_PUT_IMAGE;
+}
+
 void mark_read(SharedMemoryPushes& state, const xcb_generic_event_t& event) {
+    if (push_failed(state, event)) {
+        state.segment.read_pending = false;
+        return;
+    }
     if ((event.response_type & 0x7F) != state.completion_event) {
-        return;  // an error of a push to a window that went meanwhile, say
+        return;
     }
     const auto& completion = reinterpret_cast<const xcb_shm_completion_event_t&>(event);
     if (state.segment.id == completion.shmseg) {
