@@ -1,21 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs (only those missing), then configures and builds
-# the normal build (build/) and the sanitizer build (build-asan/).
-#   scripts/setup.sh            both builds
-#   scripts/setup.sh --game     the normal build only (what playing needs)
+# Installs the Debian packages the project needs (only those missing), then configures and builds.
+#   scripts/setup.sh            what testing needs: the test tools too, the normal build (build/)
+#                               and the sanitizer build (build-asan/), everything in them
+#   scripts/setup.sh --game     what playing needs: the game's own packages, and the game's
+#                               executable alone in build-game/, without tests or benchmarks
 set -euo pipefail
 game_only=false
 [[ ${1:-} == --game ]] && game_only=true
 cd "$(dirname "$0")/.."
 
-packages=(
-    cmake g++ make pkg-config python3
-    libgtest-dev libgmock-dev libbenchmark-dev
+# Building and running the game.
+game_packages=(
+    cmake g++ make pkg-config
     qt6-base-dev libxcb-xfixes0-dev libxcb-shm0-dev libfluidsynth-dev libpulse-dev timgm6mb-soundfont
     fonts-liberation2
+)
+# Building and running the tests and benchmarks: virtual displays, window managers, a sound
+# server, and the tools that drive and read them.
+test_packages=(
+    python3 libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils x11-apps x11-xserver-utils openbox xcompmgr imagemagick
     pulseaudio pulseaudio-utils trayer
 )
+packages=("${game_packages[@]}")
+if ! $game_only; then
+    packages+=("${test_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -42,9 +52,12 @@ configure() {
     fi
 }
 
+if $game_only; then
+    configure build-game -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+    cmake --build build-game --target vormelin -j "$jobs" -- --no-print-directory -s
+    exit 0
+fi
 configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs" -- --no-print-directory -s
-if ! $game_only; then
-    configure build-asan -DCMAKE_BUILD_TYPE=Debug -DVORMELIN_SANITIZE=ON -DVORMELIN_BENCHMARKS=OFF
-    cmake --build build-asan -j "$jobs" -- --no-print-directory -s
-fi
+configure build-asan -DCMAKE_BUILD_TYPE=Debug -DVORMELIN_SANITIZE=ON -DVORMELIN_BENCHMARKS=OFF
+cmake --build build-asan -j "$jobs" -- --no-print-directory -s
