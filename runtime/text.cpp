@@ -1,25 +1,40 @@
 // Text services: numbers to text and back, fields of a line, and UTF-16 copies of texts.
 #include "runtime/text.h"
 
-#include <iconv.h>
-
 #include <array>
-#include <bit>
-#include <cerrno>
 #include <charconv>
 #include <cstddef>
-#include <cstring>
 
 namespace {
 
-constexpr const char* code_page_name = "WINDOWS-1252";
-constexpr const char* native_utf16_name =
-    std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
-constexpr std::size_t conversion_failed = static_cast<std::size_t>(-1);
+// Windows-1252 is Latin-1 but for 0x80..0x9F, where it holds these characters. The five bytes it
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) pass through as the control character of their
+// value, as Windows does, so that every byte survives a round trip.
+constexpr std::array<char16_t, 32> code_page_high_controls = {
+    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F',
+    u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
+};
 
-// The bytes Windows-1252 leaves undefined; iconv refuses them, Windows passes them through.
-bool is_undefined_in_code_page(std::uint32_t code) {
-    return code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D;
+char16_t wide_of(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) {
+        return code_page_high_controls[byte - 0x80];
+    }
+    return byte;
+}
+
+// The byte of a UTF-16 unit in the code page, or '?' when the code page cannot hold it.
+char narrow_of(char16_t unit) {
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+        return static_cast<char>(unit);
+    }
+    for (std::size_t i = 0; i < code_page_high_controls.size(); ++i) {
+        if (code_page_high_controls[i] == unit) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
 }
 
 bool is_high_surrogate(char16_t unit) {
@@ -27,31 +42,6 @@ bool is_high_surrogate(char16_t unit) {
 }
 bool is_low_surrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-// One iconv conversion descriptor, closed when it goes out of scope.
-struct Converter {
-    iconv_t handle;
-
-    Converter(const char* to, const char* from) : handle(iconv_open(to, from)) {}
-    ~Converter() {
-        if (is_open()) {
-            iconv_close(handle);
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool is_open() const { return handle != reinterpret_cast<iconv_t>(-1); }
-};
-
-// Converts from `in` as far as iconv gets; returns false when it stopped at input it refuses.
-bool convert_run(Converter& converter, const char*& in, std::size_t& in_left, char*& out,
-                 std::size_t& out_left) {
-    char* in_cursor = const_cast<char*>(in);  // iconv takes char** but never writes the input
-    std::size_t result = iconv(converter.handle, &in_cursor, &in_left, &out, &out_left);
-    in = in_cursor;
-    return result != conversion_failed || (errno != EILSEQ && errno != EINVAL);
 }
 
 }  // namespace
@@ -103,64 +93,22 @@ std::string string_field(std::string_view text, int field_number, std::string_vi
 }
 
 std::u16string to_wide(std::string_view text) {
-    // Every Windows-1252 byte is exactly one UTF-16 unit.
     std::u16string wide(text.size(), u'\0');
-    Converter converter(native_utf16_name, code_page_name);
-    if (!converter.is_open()) {
-        // Without the code page the bytes are taken as Latin-1, which differs only in 0x80..0x9F.
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            wide[i] = static_cast<unsigned char>(text[i]);
-        }
-        return wide;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        wide[i] = wide_of(static_cast<unsigned char>(text[i]));
     }
-    const char* in = text.data();
-    std::size_t in_left = text.size();
-    char* out = reinterpret_cast<char*>(wide.data());
-    std::size_t out_left = wide.size() * sizeof(char16_t);
-    while (in_left > 0) {
-        if (convert_run(converter, in, in_left, out, out_left)) {
-            break;
-        }
-        // Only the undefined bytes are refused; they map to the control character of their value.
-        char16_t unit = static_cast<unsigned char>(*in);
-        std::memcpy(out, &unit, sizeof unit);
-        out += sizeof unit;
-        out_left -= sizeof unit;
-        ++in;
-        --in_left;
-    }
-    wide.resize(wide.size() - out_left / sizeof(char16_t));
     return wide;
 }
 
 std::string from_wide(std::u16string_view text) {
-    // Every UTF-16 unit gives at most one byte.
-    std::string narrow(text.size(), '\0');
-    Converter converter(code_page_name, native_utf16_name);
-    const char* in = reinterpret_cast<const char*>(text.data());
-    std::size_t in_left = text.size() * sizeof(char16_t);
-    char* out = narrow.data();
-    std::size_t out_left = narrow.size();
-    while (in_left > 0) {
-        if (converter.is_open() && convert_run(converter, in, in_left, out, out_left)) {
-            break;
+    std::string narrow;
+    narrow.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        narrow.push_back(narrow_of(text[i]));
+        // A character beyond the first plane is one '?', not two.
+        if (is_high_surrogate(text[i]) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) {
+            ++i;
         }
-        // A character iconv refuses: one unit, or two for a surrogate pair.
-        char16_t unit = 0;
-        std::memcpy(&unit, in, sizeof unit);
-        std::size_t units = 1;
-        if (is_high_surrogate(unit) && in_left >= 2 * sizeof(char16_t)) {
-            char16_t next = 0;
-            std::memcpy(&next, in + sizeof(char16_t), sizeof next);
-            units = is_low_surrogate(next) ? 2 : 1;
-        }
-        bool passes_through =
-            is_undefined_in_code_page(unit) || (!converter.is_open() && unit < 0x100);
-        *out++ = passes_through ? static_cast<char>(unit) : '?';
-        --out_left;
-        in += units * sizeof(char16_t);
-        in_left -= units * sizeof(char16_t);
     }
-    narrow.resize(narrow.size() - out_left);
     return narrow;
 }

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#if __has_include(<iconv.h>)
+#include <iconv.h>
+#endif
+
 #include <climits>
 
 TEST(FormatInt, WritesPlainDecimal) {
@@ -78,3 +82,27 @@ TEST(FromWide, InvertsToWideOnEveryByte) {
     }
     EXPECT_EQ(from_wide(to_wide(all_bytes)), all_bytes);
 }
+
+#if __has_include(<iconv.h>)
+// The code page's table against the C library's own converter, where there is one: every byte
+// it defines must give the same character.
+TEST(ToWide, AgreesWithTheSystemConverterOnEveryDefinedByte) {
+    iconv_t converter = iconv_open("UTF-16LE", "WINDOWS-1252");
+    ASSERT_NE(converter, reinterpret_cast<iconv_t>(-1));
+    for (int byte = 1; byte < 256; ++byte) {
+        char in = static_cast<char>(byte);
+        char* in_cursor = &in;
+        std::size_t in_left = 1;
+        unsigned char out[4] = {};
+        char* out_cursor = reinterpret_cast<char*>(out);
+        std::size_t out_left = sizeof out;
+        if (iconv(converter, &in_cursor, &in_left, &out_cursor, &out_left) ==
+            static_cast<std::size_t>(-1)) {
+            continue;  // one of the five bytes the code page leaves undefined
+        }
+        const auto expected = static_cast<char16_t>(out[0] | (out[1] << 8));
+        EXPECT_EQ(to_wide(std::string(1, in)), std::u16string(1, expected)) << "byte " << byte;
+    }
+    iconv_close(converter);
+}
+#endif
