@@ -8,7 +8,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -40,10 +39,20 @@ Claim& claim() {
     return current;
 }
 
+// $XDG_RUNTIME_DIR when it names a folder of ours, else empty.
+QString runtime_folder() {
+    const QString path = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isAbsolute() || !info.isDir() || info.ownerId() != getuid()) {
+        return {};
+    }
+    return path;
+}
+
 // The runtime folder is the user's own; the temporary folder is shared, so there the user's id
 // is part of the key too.
 QString key_path(const QString& folder) {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString base = runtime_folder();
     QByteArray key = folder.toUtf8();
     if (base.isEmpty()) {
         base = QDir::tempPath();
