@@ -14,6 +14,7 @@
 #include "platform/message_queue.h"
 #include "platform/messages.h"
 #include "platform/shell.h"
+#include "platform/single_instance.h"
 #include "runtime/dialogs.h"
 #include "scores/save_failure.h"
 #include "scores/score_file.h"
@@ -147,9 +148,14 @@ std::int32_t main_window_proc(platform::WindowHandle hwnd, std::uint32_t message
     switch (message) {
         case msg::create:
             create_widgets(hwnd);
+            platform::post_come_forward_requests(hwnd, come_forward_message);
             break;
         case msg::destroy:
+            platform::post_come_forward_requests(0, 0);
             dispose_button_pictures();
+            break;
+        case come_forward_message:
+            come_forward(hwnd);
             break;
         case msg::command:
             run_command(hwnd, wparam);

@@ -1,4 +1,4 @@
-// Minimising to the notification area and coming back.
+// Minimising to the notification area and coming back, by the icon or at a later start's request.
 #include "app/tray.h"
 
 #include "widgets/host_window_proc.h"
@@ -44,4 +44,15 @@ void minimise_to_tray(platform::WindowHandle hwnd) {
 void restore_from_tray(platform::WindowHandle hwnd) {
     platform::show_window(hwnd, platform::ShowCommand::show);
     platform::tray_icon_delete(tray_icon.icon.window, tray_icon.icon.id);
+}
+
+void come_forward(platform::WindowHandle hwnd) {
+    if (!platform::is_window_visible(hwnd)) {
+        restore_from_tray(hwnd);
+    } else {
+        platform::show_window(hwnd, platform::ShowCommand::show);
+    }
+    if (platform::is_window_enabled(hwnd)) {
+        platform::set_foreground_window(hwnd);
+    }
 }

@@ -9,6 +9,8 @@
 
 // The message the icon sends the main window; lparam says what the mouse did.
 inline constexpr std::uint32_t tray_message = platform::msg::user + 100;
+// The message a later start in the same folder has the main window receive.
+inline constexpr std::uint32_t come_forward_message = platform::msg::user + 101;
 
 // The one icon record of the program, filled at the first minimise and reused afterwards.
 struct TrayIconRecord {
@@ -26,3 +28,7 @@ std::int32_t tray_add(platform::WindowHandle hwnd);
 void minimise_to_tray(platform::WindowHandle hwnd);
 // Shows the window again and removes the icon.
 void restore_from_tray(platform::WindowHandle hwnd);
+// Brings the window back from wherever it is, behind the icon or iconified, and in front of the
+// other programs' windows (as far as the desktop lets a program do so). While a modal box or
+// dialog is up the window is only shown: the box stays the one that takes the keyboard.
+void come_forward(platform::WindowHandle hwnd);

@@ -1,5 +1,5 @@
 // Files of the operating system: replacing a file's contents so that it is never left half
-// written.
+// written, and the folder the program works in.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,7 @@ enum class FileError : std::uint8_t {
     not_found,       // a folder on the way is missing
     // A directory, a pipe or a device stands where the file should be.
     not_a_regular_file,
+    not_a_folder,  // a file stands where a folder should be
     io_error,
     other,
 };
@@ -29,5 +30,12 @@ enum class FileError : std::uint8_t {
 // link and the file it points at is written. Never blocks on a pipe and never follows a link
 // that someone else put beside the file.
 FileError replace_file_contents(const std::string& path, std::string_view bytes);
+
+// Creates the folder at the absolute `path` with the folders missing on the way to it, each new
+// one readable by its owner alone (mode 0700); folders that exist are left as they are. Returns
+// why the last step failed: a file in the way is not_a_folder.
+FileError make_folders(const std::string& path);
+// Makes `path` the working folder of the program.
+FileError enter_folder(const std::string& path);
 
 }  // namespace platform

@@ -10,8 +10,16 @@
 
 namespace platform {
 
+// What the desktop is told of the program: the name of its desktop entry (without ".desktop"),
+// so that window lists match the entry, and the embedded PNG picture its windows show as their
+// icon. Empty: nothing is told.
+struct ProgramIdentity {
+    std::string desktop_id;
+    std::string icon_resource;
+};
+
 // Prepares the platform before any window exists; false when it cannot run at all (no display).
-bool platform_start();
+bool platform_start(const ProgramIdentity& identity = {});
 // Releases what the platform still holds; called once, after the last message loop.
 void platform_stop();
 

@@ -23,6 +23,8 @@ std::string_view reason(FileError error) {
             return "dossier introuvable";
         case FileError::not_a_regular_file:
             return "ce n'est pas un fichier ordinaire";
+        case FileError::not_a_folder:
+            return "un fichier est \xE0 la place d'un dossier";
         case FileError::io_error:
             return "erreur d'entr\xE9"
                    "e-sortie";
@@ -34,6 +36,10 @@ std::string_view reason(FileError error) {
 }
 
 }  // namespace
+
+std::string file_error_reason(FileError error) {
+    return std::string(reason(error));
+}
 
 std::string save_failure_text(FileError error) {
     if (error == FileError::none) {

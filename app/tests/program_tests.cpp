@@ -1,11 +1,18 @@
 // Start-up and the end of the program: the order of the first steps and the ways out.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
 #include "app/host_window_run.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/tests/app_fixture.h"
 #include "platform/message_queue.h"
+#include "platform/single_instance.h"
 
 namespace testing_platform = platform::testing;
 using testing_platform::EventKind;
@@ -73,9 +80,9 @@ TEST_F(ProgramTest, WithoutMidiOneBoxBeforeTheWindowSaysSoAndTheGameGoesOnSilent
     EXPECT_FALSE(testing_platform::events_of(EventKind::layered_update).empty());
 }
 
-TEST_F(ProgramTest, TheCloseButtonSavesAChangedTableBeforeTheEnd) {
-    int presses = 0;
-    testing_platform::on_idle([&presses] {
+// Resets the scores, then presses the close button: the table is written on the way out.
+void reset_then_close_when_idle() {
+    testing_platform::on_idle([presses = 0]() mutable {
         for (const platform::WindowHandle window : platform::thread_windows()) {
             if (platform::window_class_name(window) != host_window_class) {
                 continue;
@@ -90,6 +97,10 @@ TEST_F(ProgramTest, TheCloseButtonSavesAChangedTableBeforeTheEnd) {
             return;
         }
     });
+}
+
+TEST_F(ProgramTest, TheCloseButtonSavesAChangedTableBeforeTheEnd) {
+    reset_then_close_when_idle();
     EXPECT_EQ(run_program(), 0);
     EXPECT_EQ(score_file().size(), 223u) << "the default table with an empty last name";
 }
@@ -116,6 +127,96 @@ TEST_F(ProgramTest, TheWindowIsCentredEvenOnAScreenNarrowerThanIt) {
         }
     });
     EXPECT_EQ(run_program(), 0);
+}
+
+// Sets an environment variable for the test's duration.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable() {
+        if (old_) {
+            setenv(name_, old_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST_F(ProgramTest, TheGameHoldsItsFolderWhileItRunsAndTellsTheDesktopWhoItIs) {
+    std::optional<std::string> held;
+    testing_platform::on_idle([&held] {
+        held = testing_platform::claimed_folder();
+        platform::post_message(platform::thread_windows().at(0), platform::msg::close, 0, 0);
+    });
+    EXPECT_EQ(run_program(), 0);
+    EXPECT_EQ(held, ".") << "the working folder, where the score table lives";
+    EXPECT_EQ(testing_platform::claimed_folder(), std::nullopt) << "given up at the end";
+    EXPECT_EQ(testing_platform::started_identity().desktop_id, VORMELIN_APP_ID);
+    EXPECT_EQ(testing_platform::started_identity().icon_resource, "SYSTRAY");
+}
+
+TEST_F(ProgramTest, AFolderHeldByAnotherGameEndsTheStartBeforeAnythingShows) {
+    testing_platform::set_folder_claim(platform::FolderClaim::handed_over);
+    EXPECT_EQ(run_program(), 0) << "the other game came forward";
+    EXPECT_TRUE(testing_platform::journal().empty());
+
+    testing_platform::set_folder_claim(platform::FolderClaim::held_elsewhere);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run_program(), 1) << "the other game did not answer: no success";
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("does not answer"), std::string::npos);
+    EXPECT_TRUE(testing_platform::journal().empty());
+    EXPECT_TRUE(platform::thread_windows().empty());
+}
+
+TEST_F(ProgramTest, AClaimThatCannotBeMadeLetsTheGamePlay) {
+    testing_platform::set_folder_claim(platform::FolderClaim::unavailable);
+    press_key_when_idle(platform::vk::escape, 27);
+    EXPECT_EQ(run_program(), 0);
+    EXPECT_FALSE(testing_platform::events_of(EventKind::layered_update).empty());
+}
+
+TEST_F(ProgramTest, FromTheMenuTheTableIsSavedInTheDataFolder) {
+    const std::filesystem::path start = std::filesystem::current_path();
+    const ScopedVariable data("XDG_DATA_HOME", (start / "data").string());
+    reset_then_close_when_idle();
+    CommandLine line;
+    line.from_menu = true;
+    EXPECT_EQ(run_program(line), 0);
+    EXPECT_TRUE(testing_platform::events_of(EventKind::message_box).empty());
+    EXPECT_EQ(std::filesystem::file_size(start / "data" / "vormelin" / "Scores.qelm"), 223u);
+    EXPECT_FALSE(std::filesystem::exists(start / "Scores.qelm"));
+    std::filesystem::current_path(start);
+}
+
+TEST_F(ProgramTest, FromTheMenuAFolderThatCannotBeMadeIsToldAndTheGamePlaysWhereItStarted) {
+    const std::filesystem::path start = std::filesystem::current_path();
+    std::ofstream(start / "data") << "a file where the folder should be";
+    const ScopedVariable data("XDG_DATA_HOME", (start / "data").string());
+    reset_then_close_when_idle();
+    CommandLine line;
+    line.from_menu = true;
+    EXPECT_EQ(run_program(line), 0);
+    EXPECT_EQ(first_kinds(3), (std::vector<EventKind>{EventKind::message_box, EventKind::midi_open,
+                                                      EventKind::midi_message}));
+    const auto boxes = testing_platform::events_of(EventKind::message_box);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, u"Probl\u00e8me");
+    EXPECT_EQ(boxes[0].text, u"Impossible de cr\u00e9er le dossier des scores " +
+                                 (start / "data").u16string() +
+                                 u"/vormelin : un fichier est \u00e0 la place d'un dossier");
+    EXPECT_EQ(std::filesystem::current_path(), start);
+    EXPECT_EQ(score_file().size(), 223u) << "saved where the game was started";
 }
 
 }  // namespace

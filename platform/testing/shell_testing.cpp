@@ -6,7 +6,8 @@
 
 namespace platform {
 
-bool platform_start() {
+bool platform_start(const ProgramIdentity& identity) {
+    testing::world().identity = identity;
     return true;
 }
 

@@ -2,18 +2,21 @@
 // program sleeps or waits, and everything the player would see or hear is written to a journal.
 //
 // Implements: platform/window.h, message_queue.h and accelerators.h (through platform/common),
-// clock.h, shell.h and midi.h; graphics.h comes from the Qt drawing code, shared with the real
-// backend.
+// clock.h, shell.h, single_instance.h and midi.h; graphics.h comes from the Qt drawing code, shared
+// with the real backend.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/graphics.h"
 #include "platform/messages.h"
+#include "platform/shell.h"
+#include "platform/single_instance.h"
 #include "platform/types.h"
 #include "platform/window.h"
 
@@ -105,6 +108,16 @@ struct EditSelection {
 };
 EditSelection edit_selection(WindowHandle edit);
 bool has_dialog_font(WindowHandle window);
+
+// The program's start: what it told the platform of itself.
+const ProgramIdentity& started_identity();
+
+// One game per folder. claim_folder answers `result` (claimed unless told otherwise);
+// claimed_folder() is the folder this game holds until it releases it.
+void set_folder_claim(FolderClaim result);
+std::optional<std::string> claimed_folder();
+// A later start in the same folder asks this game to come forward.
+void ask_to_come_forward();
 
 // MIDI: results handed to the program.
 void set_midi_open_result(std::uint32_t result);

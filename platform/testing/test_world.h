@@ -4,8 +4,12 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "platform/shell.h"
+#include "platform/single_instance.h"
 #include "platform/testing/test_platform.h"
 
 namespace platform::testing {
@@ -32,6 +36,12 @@ struct TestWorld {
     std::map<WindowHandle, EditState> edits;
     std::function<void()> idle_handler;
     std::function<std::int32_t(const Event&)> message_box_handler;
+    ProgramIdentity identity;
+    FolderClaim claim_result = FolderClaim::claimed;
+    std::optional<std::string> claimed_folder;
+    WindowHandle come_forward_window = 0;
+    std::uint32_t come_forward_message = 0;
+    bool come_forward_waiting = false;
 };
 
 TestWorld& world();

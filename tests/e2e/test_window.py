@@ -45,6 +45,15 @@ class MainWindowTest(GameTestCase):
         # Nothing changed the scores, so the game writes no file at all, not even the scores.
         self.assertEqual(os.listdir(self.game.working_directory), [])
 
+    def test_window_shows_the_notification_area_picture_as_its_icon(self):
+        wait_until_shown(self.game)
+        icon = layout.picture("SYSTRAY")
+        properties = desktop.window_property(self.game.window, "_NET_WM_ICON")
+        # "_NET_WM_ICON = <width>, <height>, <pixels>...": the picture itself, at its size.
+        values = [int(value) for value in properties.split("=", 1)[1].split(",")]
+        self.assertEqual(values[:2], [icon.width, icon.height])
+        self.assertEqual(len(values), 2 + icon.width * icon.height)
+
     def test_window_opens_centred_at_its_size(self):
         self.assertEqual(desktop.screen_size(), (1024, 768))
         wait_until_shown(self.game)

@@ -1,6 +1,8 @@
 // The program's start and end on Qt: the application object, and a display that cannot be
 // opened told in one line instead of the toolkit's abort.
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +17,7 @@
 #include "platform/qt/window/qt_backend.h"
 #include "platform/qt/window/x11_push.h"
 #include "platform/shell.h"
+#include "resources/resources.h"
 
 namespace platform {
 namespace {
@@ -112,9 +115,26 @@ void follow_compositing() {
     });
 }
 
+// The desktop entry's name lets window lists and task bars match our windows to the entry (on X,
+// Qt names it in the windows' properties); the icon picture goes to every window (_NET_WM_ICON).
+void tell_identity(const ProgramIdentity& identity) {
+    if (!identity.desktop_id.empty()) {
+        QGuiApplication::setDesktopFileName(QString::fromStdString(identity.desktop_id));
+    }
+    if (identity.icon_resource.empty()) {
+        return;
+    }
+    const auto bytes = find_resource(identity.icon_resource);
+    QPixmap picture;
+    if (!bytes.empty() &&
+        picture.loadFromData(bytes.data(), static_cast<uint>(bytes.size()), "PNG")) {
+        QApplication::setWindowIcon(QIcon(picture));
+    }
+}
+
 }  // namespace
 
-bool platform_start() {
+bool platform_start(const ProgramIdentity& identity) {
     if (application()) {
         return true;
     }
@@ -129,6 +149,7 @@ bool platform_start() {
     qInstallMessageHandler(previous);
     pass_on_held_messages(previous);
     QApplication::setQuitOnLastWindowClosed(false);
+    tell_identity(identity);
     no_more_plugins();
     follow_focus_changes();
     qt::follow_activation();

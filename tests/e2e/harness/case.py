@@ -52,14 +52,16 @@ class GameTestCase(unittest.TestCase):
         self.addCleanup(self._stack.close)
         self.desktop = self._stack.enter_context(desktops.running_desktop())
 
-    def start_game(self, sound_server=True, tray=False, files=None):
+    def start_game(self, sound_server=True, tray=False, files=None, arguments=(),
+                   environment=None):
         """Starts the game in a fresh folder; it is ended and the folder removed after the test,
         and so are the helpers started for it.
 
         sound_server: with a private sound server (self.sound_server) for its MIDI output, or
         with none at all. tray: with a notification area on the display where the desktop may
         have one (self.notification_area tells). files: names and bytes of files put into its
-        working directory first.
+        working directory first. arguments: its command line after its name. environment:
+        changes to its environment (None removes a variable).
         """
         self.notification_area = self.desktop.has_notification_area(tray)
         if self.notification_area and self.desktop.notification_area == "asked":
@@ -69,7 +71,8 @@ class GameTestCase(unittest.TestCase):
             self.sound_server = self._stack.enter_context(sound.private_sound_server())
             address = self.sound_server.address
         self.game = self._stack.enter_context(
-            games.running_game(self.executable, sound_server=address, files=files))
+            games.running_game(self.executable, sound_server=address, files=files,
+                               arguments=arguments, environment=environment))
         return self.game
 
     def _keep_evidence_of_failure(self):

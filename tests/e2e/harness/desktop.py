@@ -131,3 +131,11 @@ def drag(start, dx, dy, steps=5, button=1):
         time.sleep(DRAG_STEP_PAUSE)
     finally:
         release_button(button)
+
+
+def window_property(window, name):
+    """A property of a window of 32-bit numbers, as xprop prints it: "NAME = 1, 2, ..." (never
+    drawn as a picture)."""
+    return subprocess.run(["xprop", "-notype", "-id", str(window), "-f", name, "32c",
+                           " = $0+\\n", name], check=True,
+                          capture_output=True, text=True).stdout.strip()

@@ -38,6 +38,7 @@ class Game:
     log: object  # the open file that receives the game's output
     started: float = 0.0  # time.monotonic() just before the program was started
     window: int | None = None
+    environment: dict | None = None  # the game's environment, for later starts beside it
 
     @property
     def working_directory(self):
@@ -48,7 +49,7 @@ class Game:
         return str(self.folder)
 
 
-def _environment(folder, sound_server):
+def _environment(folder, sound_server, changes=None):
     env = dict(os.environ)
     home = folder / "home"
     runtime = folder / "runtime"
@@ -63,28 +64,45 @@ def _environment(folder, sound_server):
         MARKER_VARIABLE: str(folder),
     })
     env.update(sound.client_environment(folder, sound_server))
+    for name, value in (changes or {}).items():
+        if value is None:
+            env.pop(name, None)
+        else:
+            env[name] = value
     return env
 
 
-def start_game(executable, folder, sound_server=sound.NO_SERVER, files=None):
+def start_game(executable, folder, sound_server=sound.NO_SERVER, files=None, arguments=(),
+               environment=None):
     """Starts the game in `folder`/work, in a process group and session of its own, with its
     MIDI output going to the sound server at the address `sound_server`. `files` maps names to
-    the bytes of files put into the working directory first."""
+    the bytes of files put into the working directory first; `arguments` follow the program's
+    name; `environment` changes the game's environment (a value None removes the variable)."""
     folder = Path(folder)
     (folder / "work").mkdir()
     for name, data in (files or {}).items():
         (folder / "work" / name).write_bytes(data)
-    env = _environment(folder, sound_server)
+    env = _environment(folder, sound_server, environment)
     log = open(folder / "output.log", "wb")
     try:
         started = time.monotonic()
-        process = subprocess.Popen([str(executable)], cwd=folder / "work", env=env,
+        process = subprocess.Popen([str(executable), *arguments], cwd=folder / "work", env=env,
                                    stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                                    start_new_session=True)
     except BaseException:
         log.close()
         raise
-    return Game(process, folder, log, started)
+    return Game(process, folder, log, started, environment=env)
+
+
+def start_beside(executable, game, arguments=(), cwd=None):
+    """Starts the game once more with the first one's environment, in its working directory
+    unless `cwd` says otherwise, without waiting; the process belongs to the first game's run
+    and is ended with it. Its output is captured (PIPE)."""
+    return subprocess.Popen([str(executable), *arguments], cwd=cwd or game.working_directory,
+                            env=game.environment, stdin=subprocess.DEVNULL,
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                            start_new_session=True)
 
 
 def game_output(game):
@@ -170,7 +188,8 @@ def stop_game(game):
 
 
 @contextmanager
-def running_game(executable, sound_server=sound.NO_SERVER, files=None):
+def running_game(executable, sound_server=sound.NO_SERVER, files=None, arguments=(),
+                 environment=None):
     """Starts the game in a fresh temporary folder (see start_game); on leaving, ends every
     process of the run and removes the folder, whether the block succeeded or not. The display
     stays connected all the while, so that it never resets under the game (see
@@ -178,7 +197,7 @@ def running_game(executable, sound_server=sound.NO_SERVER, files=None):
     folder = Path(tempfile.mkdtemp(prefix="vormelin-e2e-"))
     try:
         with desktop.display_kept_open():
-            game = start_game(executable, folder, sound_server, files)
+            game = start_game(executable, folder, sound_server, files, arguments, environment)
             try:
                 yield game
             finally:
