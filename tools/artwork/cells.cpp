@@ -1,4 +1,5 @@
-// The pictures of the board's cells: square bricks in four colours and the yellow ball.
+// The pictures of the board's cells: square bricks in four colours, each with an emblem of its
+// own, and the yellow ball.
 #include "tools/artwork/cells.h"
 
 #include <QLinearGradient>
@@ -45,9 +46,61 @@ void draw_brick_face(QPainter& painter, QRectF face, QColor base) {
     painter.fillRect(face, sheen);
 }
 
-}  // namespace
+// The outline of an emblem centred on `centre`, `size` across. The shapes are sized to look
+// equally heavy: the pointed ones reach further than the round and the square one.
+QPainterPath emblem_outline(Emblem emblem, QPointF centre, qreal size) {
+    QPainterPath path;
+    const qreal half = size / 2;
+    switch (emblem) {
+        case Emblem::diamond: {
+            const qreal reach = half * 1.12;
+            path.addPolygon(QPolygonF{{centre + QPointF(0, -reach), centre + QPointF(reach, 0),
+                                       centre + QPointF(0, reach), centre + QPointF(-reach, 0)}});
+            break;
+        }
+        case Emblem::circle:
+            path.addEllipse(centre, half, half);
+            break;
+        case Emblem::triangle: {
+            // Equilateral, pointing up, its centroid a little below the centre so that it sits
+            // in the middle to the eye.
+            const qreal radius = half * 1.18;
+            const QPointF middle = centre + QPointF(0, radius * 0.12);
+            path.addPolygon(QPolygonF{{middle + QPointF(0, -radius),
+                                       middle + QPointF(radius * 0.866, radius * 0.5),
+                                       middle + QPointF(-radius * 0.866, radius * 0.5)}});
+            break;
+        }
+        case Emblem::square: {
+            const qreal side = half * 0.86;
+            path.addRoundedRect(QRectF(centre - QPointF(side, side), centre + QPointF(side, side)),
+                                size * 0.06, size * 0.06);
+            break;
+        }
+    }
+    path.closeSubpath();
+    return path;
+}
 
-void draw_brick(QPainter& painter, QRectF box, QColor base) {
+// The emblem as if pressed into the face: a fill shaded from top to bottom, a thin edge in the
+// brick's own dark tone, and a faint light line along its lower edge.
+void draw_emblem(QPainter& painter, QRectF face, const BrickLook& look) {
+    const qreal size = face.width() * 0.62;
+    const QPainterPath outline = emblem_outline(look.emblem, face.center(), size);
+    painter.strokePath(
+        outline.translated(0.5, 0.7),
+        QPen(QColor(255, 255, 255, 70), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QRectF bounds = outline.boundingRect();
+    QLinearGradient fill(bounds.topLeft(), bounds.bottomLeft());
+    fill.setColorAt(0, look.emblem_colour.lighter(108));
+    fill.setColorAt(1, look.emblem_colour.darker(108));
+    painter.fillPath(outline, fill);
+    painter.strokePath(outline, QPen(with_alpha(look.base.darker(190), 200), 0.9, Qt::SolidLine,
+                                     Qt::RoundCap, Qt::RoundJoin));
+}
+
+// The brick without its emblem; returns its face.
+QRectF draw_plain_brick(QPainter& painter, QRectF box, QColor base) {
     const qreal size = box.width();
     const qreal bevel = size * 0.11;
     const qreal corner = size * 0.08;
@@ -65,6 +118,21 @@ void draw_brick(QPainter& painter, QRectF box, QColor base) {
     const QRectF face = body.adjusted(bevel, bevel, -bevel, -bevel);
     draw_bevel(painter, body, face, base);
     draw_brick_face(painter, face, base);
+    painter.restore();
+    return face;
+}
+
+}  // namespace
+
+void draw_brick(QPainter& painter, QRectF box, QColor base) {
+    draw_plain_brick(painter, box, base);
+}
+
+void draw_brick(QPainter& painter, QRectF box, const BrickLook& look) {
+    const QRectF face = draw_plain_brick(painter, box, look.base);
+    painter.save();
+    use_smooth_rendering(painter);
+    draw_emblem(painter, face, look);
     painter.restore();
 }
 
@@ -109,10 +177,10 @@ void draw_ball(QPainter& painter, QRectF box) {
     painter.restore();
 }
 
-QImage brick_picture(QColor base) {
+QImage brick_picture(const BrickLook& look) {
     QImage picture = new_canvas(layout::cell_size, layout::cell_size);
     QPainter painter(&picture);
-    draw_brick(painter, QRectF(0, 0, layout::cell_size, layout::cell_size), base);
+    draw_brick(painter, QRectF(0, 0, layout::cell_size, layout::cell_size), look);
     return picture;
 }
 

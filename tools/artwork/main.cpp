@@ -2,13 +2,45 @@
 //   vormelin_artwork FOLDER            writes FOND.png, BF.png, ..., SYSTRAY.png into FOLDER
 //   vormelin_artwork --preview FILE    writes a preview to look at (a mock screenshot and
 //                                      every picture enlarged)
+//   vormelin_artwork --simulate FILE   writes FILE as colour-blind players see it, beside it:
+//                                      NAME-protanopia.png, ..., NAME-achromatopsia.png
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
 
+#include "tools/artwork/colour_vision.h"
+#include "tools/artwork/drawing_kit.h"
 #include "tools/artwork/picture_checks.h"
 #include "tools/artwork/picture_set.h"
 #include "tools/artwork/preview.h"
+
+namespace {
+
+bool write_simulations(const QString& path) {
+    const QImage picture(path);
+    if (picture.isNull()) {
+        std::fprintf(stderr, "vormelin_artwork: cannot read %s\n", qPrintable(path));
+        return false;
+    }
+    const QFileInfo file(path);
+    for (Vision vision : all_visions) {
+        if (vision == Vision::normal) {
+            continue;
+        }
+        const QString seen_path =
+            file.dir().filePath(file.completeBaseName() + QLatin1Char('-') +
+                                QLatin1String(vision_name(vision)) + QStringLiteral(".png"));
+        if (!save_png(seen_picture(picture, vision), seen_path)) {
+            std::fprintf(stderr, "vormelin_artwork: cannot write %s\n", qPrintable(seen_path));
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // Drawing needs fonts but no screen.
@@ -16,11 +48,16 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
 
     const bool preview = argc == 3 && std::strcmp(argv[1], "--preview") == 0;
-    if (argc != 2 && !preview) {
+    const bool simulate = argc == 3 && std::strcmp(argv[1], "--simulate") == 0;
+    if (argc != 2 && !preview && !simulate) {
         std::fprintf(stderr,
                      "usage: vormelin_artwork FOLDER\n"
-                     "       vormelin_artwork --preview FILE.png\n");
+                     "       vormelin_artwork --preview FILE.png\n"
+                     "       vormelin_artwork --simulate FILE.png\n");
         return 2;
+    }
+    if (simulate) {
+        return write_simulations(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     }
     const auto pictures = all_pictures();
     if (!pictures_fit_the_window(pictures)) {

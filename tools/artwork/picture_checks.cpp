@@ -1,8 +1,10 @@
 // Checks of the drawn pictures against what the window relies on, run before they are written.
 #include "tools/artwork/picture_checks.h"
 
+#include <array>
 #include <cstdio>
 
+#include "tools/artwork/colour_vision.h"
 #include "tools/artwork/layout.h"
 
 namespace {
@@ -72,7 +74,45 @@ bool corners_are_transparent(const QImage& picture) {
            qAlpha(picture.pixel(0, bottom)) == 0 && qAlpha(picture.pixel(right, bottom)) == 0;
 }
 
+const QImage* find_picture(const std::vector<NamedPicture>& pictures, const QString& name) {
+    for (const NamedPicture& named : pictures) {
+        if (named.name == name) {
+            return &named.picture;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+bool bricks_look_apart(const std::vector<NamedPicture>& pictures) {
+    constexpr int bricks = 4;
+    std::array<const QImage*, bricks> brick{};
+    for (int i = 0; i < bricks; ++i) {
+        brick[i] = find_picture(pictures, QStringLiteral("B%1").arg(i + 1));
+        if (brick[i] == nullptr) {
+            std::fprintf(stderr, "vormelin_artwork: B%d: missing\n", i + 1);
+            return false;
+        }
+    }
+    bool apart = true;
+    for (Vision vision : all_visions) {
+        for (int i = 0; i < bricks; ++i) {
+            for (int j = i + 1; j < bricks; ++j) {
+                const double difference = mean_picture_difference(*brick[i], *brick[j], vision);
+                if (difference < least_brick_difference) {
+                    std::fprintf(stderr,
+                                 "vormelin_artwork: B%d and B%d look too alike with %s vision "
+                                 "(mean CIEDE2000 %.1f, at least %.0f needed)\n",
+                                 i + 1, j + 1, vision_name(vision), difference,
+                                 least_brick_difference);
+                    apart = false;
+                }
+            }
+        }
+    }
+    return apart;
+}
 
 bool pictures_fit_the_window(const std::vector<NamedPicture>& pictures) {
     bool fit = true;
@@ -93,5 +133,5 @@ bool pictures_fit_the_window(const std::vector<NamedPicture>& pictures) {
             fit = report(named.name, "the corners of a round picture are not transparent");
         }
     }
-    return fit;
+    return bricks_look_apart(pictures) && fit;
 }

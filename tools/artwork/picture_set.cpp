@@ -18,10 +18,9 @@ std::vector<NamedPicture> all_pictures() {
         pictures.push_back(
             {QString::fromLatin1(place.hover_picture), button_face(place.symbol, ButtonLook::lit)});
     }
-    pictures.push_back({QStringLiteral("B1"), brick_picture(brick_colours::violet)});
-    pictures.push_back({QStringLiteral("B2"), brick_picture(brick_colours::red)});
-    pictures.push_back({QStringLiteral("B3"), brick_picture(brick_colours::green)});
-    pictures.push_back({QStringLiteral("B4"), brick_picture(brick_colours::blue)});
+    for (std::size_t i = 0; i < brick_looks.size(); ++i) {
+        pictures.push_back({QStringLiteral("B%1").arg(i + 1), brick_picture(brick_looks[i])});
+    }
     pictures.push_back({QStringLiteral("B5"), ball_picture()});
     pictures.push_back({QStringLiteral("SYSTRAY"), tray_icon_picture()});
     return pictures;

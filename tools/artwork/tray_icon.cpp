@@ -1,4 +1,5 @@
-// The notification-area icon: a small square of cells that still reads at 16 pixels.
+// The notification-area icon: a small square of cells that still reads at 16 pixels (the bricks
+// without their emblems, which would be specks at that size).
 #include "tools/artwork/tray_icon.h"
 
 #include <QPainter>
@@ -11,9 +12,9 @@ QImage tray_icon_picture() {
     constexpr qreal half = size / 2.0;
     QImage icon = new_canvas(size, size);
     QPainter painter(&icon);
-    draw_brick(painter, QRectF(0, 0, half, half), brick_colours::red);
-    draw_brick(painter, QRectF(half, 0, half, half), brick_colours::green);
-    draw_brick(painter, QRectF(0, half, half, half), brick_colours::blue);
+    draw_brick(painter, QRectF(0, 0, half, half), brick_looks[1].base);
+    draw_brick(painter, QRectF(half, 0, half, half), brick_looks[2].base);
+    draw_brick(painter, QRectF(0, half, half, half), brick_looks[3].base);
     draw_ball(painter, QRectF(half, half, half, half));
     return icon;
 }
