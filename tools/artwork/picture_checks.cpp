@@ -72,6 +72,19 @@ bool corners_are_transparent(const QImage& picture) {
            qAlpha(picture.pixel(0, bottom)) == 0 && qAlpha(picture.pixel(right, bottom)) == 0;
 }
 
+// True when the quarter of `picture` at (column, row) holds at least one opaque pixel.
+bool quarter_shows(const QImage& picture, int column, int row) {
+    const int half = picture.width() / 2;
+    for (int y = row * half; y < (row + 1) * half; ++y) {
+        for (int x = column * half; x < (column + 1) * half; ++x) {
+            if (qAlpha(picture.pixel(x, y)) == 255) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool pictures_fit_the_window(const std::vector<NamedPicture>& pictures) {
@@ -91,6 +104,26 @@ bool pictures_fit_the_window(const std::vector<NamedPicture>& pictures) {
             }
         } else if (is_round(named.name) && !corners_are_transparent(straight)) {
             fit = report(named.name, "the corners of a round picture are not transparent");
+        }
+    }
+    return fit;
+}
+
+bool icons_fit_their_sizes(const std::vector<NamedPicture>& icons) {
+    bool fit = true;
+    for (const NamedPicture& named : icons) {
+        const QImage straight = named.picture.convertToFormat(QImage::Format_ARGB32);
+        const int size = named.name.toInt();
+        if (straight.size() != QSize(size, size)) {
+            fit = report(named.name, "the icon is not of its size");
+            continue;
+        }
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 2; ++column) {
+                if (!quarter_shows(straight, column, row)) {
+                    fit = report(named.name, "a cell of the icon has no opaque pixel");
+                }
+            }
         }
     }
     return fit;

@@ -7,3 +7,7 @@
 
 // Prints every broken expectation and returns false if there is one.
 bool pictures_fit_the_window(const std::vector<NamedPicture>& pictures);
+
+// The desktop icons, named by their size: each is exactly that many pixels square, and each of its
+// four cells shows (has opaque pixels) at every size, the smallest included.
+bool icons_fit_their_sizes(const std::vector<NamedPicture>& icons);
