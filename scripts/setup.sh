@@ -15,6 +15,7 @@ packages=(
     fonts-liberation2
     xvfb xdotool x11-utils x11-apps x11-xserver-utils openbox xcompmgr imagemagick
     pulseaudio pulseaudio-utils trayer
+    desktop-file-utils appstream lintian dpkg-dev file man-db
 )
 
 missing=()
