@@ -1,7 +1,9 @@
 // vormelin_artwork: draws the program's pictures without a display.
 //   vormelin_artwork FOLDER            writes FOND.png, BF.png, ..., SYSTRAY.png into FOLDER
-//   vormelin_artwork --preview FILE    writes a preview to look at (a mock screenshot and
-//                                      every picture enlarged)
+//   vormelin_artwork --icons FOLDER    writes the desktop entry's icon, 16.png to 512.png, into
+//                                      FOLDER
+//   vormelin_artwork --preview FILE    writes a preview to look at (a mock screenshot, every
+//                                      picture enlarged and the icon at every size)
 //   vormelin_artwork --simulate FILE   writes FILE as colour-blind players see it, beside it:
 //                                      NAME-protanopia.png, ..., NAME-achromatopsia.png
 #include <QDir>
@@ -49,9 +51,11 @@ int main(int argc, char** argv) {
 
     const bool preview = argc == 3 && std::strcmp(argv[1], "--preview") == 0;
     const bool simulate = argc == 3 && std::strcmp(argv[1], "--simulate") == 0;
-    if (argc != 2 && !preview && !simulate) {
+    const bool icons = argc == 3 && std::strcmp(argv[1], "--icons") == 0;
+    if (argc != 2 && !preview && !simulate && !icons) {
         std::fprintf(stderr,
                      "usage: vormelin_artwork FOLDER\n"
+                     "       vormelin_artwork --icons FOLDER\n"
                      "       vormelin_artwork --preview FILE.png\n"
                      "       vormelin_artwork --simulate FILE.png\n");
         return 2;
@@ -60,10 +64,17 @@ int main(int argc, char** argv) {
         return write_simulations(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     }
     const auto pictures = all_pictures();
-    if (!pictures_fit_the_window(pictures)) {
+    const auto icon_set = desktop_icons();
+    if (!pictures_fit_the_window(pictures) || !icons_fit_their_sizes(icon_set)) {
         return 1;
     }
-    const bool written = preview ? write_preview(pictures, QString::fromLocal8Bit(argv[2]))
-                                 : write_pictures(pictures, QString::fromLocal8Bit(argv[1]));
+    bool written = false;
+    if (preview) {
+        written = write_preview(pictures, icon_set, QString::fromLocal8Bit(argv[2]));
+    } else if (icons) {
+        written = write_pictures(icon_set, QString::fromLocal8Bit(argv[2]));
+    } else {
+        written = write_pictures(pictures, QString::fromLocal8Bit(argv[1]));
+    }
     return written ? 0 : 1;
 }
