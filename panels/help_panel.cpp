@@ -1,4 +1,4 @@
-// The help panel: creation, and its paint (sheet, border, five text lines, then its label).
+// The help panel: creation, and its paint (sheet, border, six text lines, then its label).
 #include "panels/help_panel.h"
 
 #include <array>
@@ -26,7 +26,7 @@ struct HelpLine {
     std::string_view text;  // Windows-1252
 };
 
-constexpr std::array<HelpLine, 5> help_lines{{
+constexpr std::array<HelpLine, 6> help_lines{{
     {10, "Titre : Vormelin version 1.0"},
     {26, "Auteur : Atelier Vormelin"},
     {42, "Date : Mars 2007"},
@@ -40,6 +40,9 @@ constexpr std::array<HelpLine, 5> help_lines{{
      "s'ils forment des groupes. L'int\xE9r\xEAt du jeu r\xE9side dans les choix successifs du "
      "groupe \xE0 retirer. Le jeu se termine quand il n'y a plus de groupe \xE0 retirer. "
      "Z\xE9ro \xE9l\xE9ment restant est le meilleur score que vous pourrez obtenir."},
+    {298,
+     "Clavier : les fl\xE8" "ches d\xE9placent le curseur, Espace ou Entr\xE9" "e joue le "
+     "groupe."},
 }};
 
 void draw_border(const Widget& widget) {
