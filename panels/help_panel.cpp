@@ -41,7 +41,9 @@ constexpr std::array<HelpLine, 6> help_lines{{
      "groupe \xE0 retirer. Le jeu se termine quand il n'y a plus de groupe \xE0 retirer. "
      "Z\xE9ro \xE9l\xE9ment restant est le meilleur score que vous pourrez obtenir."},
     {298,
-     "Clavier : les fl\xE8" "ches d\xE9placent le curseur, Espace ou Entr\xE9" "e joue le "
+     "Clavier : les fl\xE8"
+     "ches d\xE9placent le curseur, Espace ou Entr\xE9"
+     "e joue le "
      "groupe."},
 }};
 
