@@ -4,9 +4,10 @@ hides the frame again (so that the board can be read whole)."""
 
 from harness import board, desktop, desktops
 from harness.case import GameTestCase, main
+from harness.geometry import Point
 from harness.turns import read_board, signal_turn_end, turn_end, uncover_board
 from harness.waiting import wait_until
-from harness.window import wait_until_shown, window_region
+from harness.window import move_pointer_to, wait_until_shown, window_region
 
 TURNS = 4
 PLAY_KEYS = ("space", "Return")
@@ -14,6 +15,9 @@ WHITE = (255, 255, 255)
 # Where the frame's white shows in a cell: its left side, two pixels in, half-way down.
 FRAME_OFFSET = (2, 14)
 TURN_TIMEOUT = 15.0
+# A point of the window above the score table: no button, no board.
+NEUTRAL_POINT = Point(600, 20)
+TOOLTIP_TITLE = "^ToolTipQelm$"
 
 
 def arrows_from(cursor, target):
@@ -42,6 +46,11 @@ class KeysTest(GameTestCase):
             group = board.largest_group(cells)
             self.assertIsNotNone(group, f"no group left:\n{board.describe(cells)}")
             target = group[0]
+            # Keys go to a tooltip while one is up: the pointer leaves the button that signalled
+            # the end of the last turn, and its tooltip closes.
+            move_pointer_to(self.game, NEUTRAL_POINT)
+            wait_until(lambda: not desktop.find_visible_windows(TOOLTIP_TITLE),
+                       "the tooltip to close")
             # The cursor is hidden: the first arrow shows it where it was, the others move it.
             for key in ["Left"] + arrows_from(cursor, target):
                 desktop.press_key(key)
@@ -49,6 +58,12 @@ class KeysTest(GameTestCase):
                        f"the cursor's frame to show at cell {target}")
             desktop.press_key(PLAY_KEYS[turn % 2])
             # The pointer's move onto the board, handled once the turn is over, hides the frame.
+            # (The window system merges moves that wait together, so this one is seen through
+            # before the pointer goes on.)
+            move_pointer_to(self.game, board.cell_centre(*target))
+            wait_until(lambda: not self.frame_shows_at(target),
+                       "the pointer on the board to hide the cursor's frame",
+                       timeout=TURN_TIMEOUT)
             signal_turn_end(self.game, *target, timeout=TURN_TIMEOUT)
             end = wait_until(lambda: turn_end(self.game), f"the turn at {target} to end",
                              timeout=TURN_TIMEOUT)
