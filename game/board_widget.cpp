@@ -112,6 +112,12 @@ void play_key_cursor(BoardRecord& board, std::int32_t lparam) {
     play_cell(board, board.cursor.column, board.cursor.row);
 }
 
+// The pointer left the board: coming back to the very point it left from is a move again.
+void forget_pointer(BoardRecord& board) {
+    board.cursor.pointer_x = -1;
+    board.cursor.pointer_y = -1;
+}
+
 // The pointer on the board hides the cursor until the next arrow: the mouse is being used.
 void follow_pointer(BoardRecord& board, std::int32_t lparam) {
     const platform::Point point = platform::point_from_lparam(lparam);
@@ -271,6 +277,9 @@ std::int32_t board_callback(void* self, std::uint32_t event, std::uint32_t wpara
             release_board_resources(*board.widget);
             break;
         case msg::paint:
+            if (wparam == paint_event::direct && lparam == paint_event::leave) {
+                forget_pointer(board);
+            }
             paint_board(board, wparam, lparam);
             break;
         case msg::lbutton_down:

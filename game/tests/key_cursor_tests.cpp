@@ -236,6 +236,13 @@ TEST_F(KeyCursorTest, TheMouseOnTheBoardHidesTheCursorUntilTheNextKey) {
     key(vk::up);
     EXPECT_EQ(board->cursor.row, 1) << "the next arrow shows it where it was";
     EXPECT_EQ(frame_at(2, 1), framed(cell_colours[1]));
+
+    // Off the board and back to the very point it left from: the mouse is used again.
+    move_to({600, 20});
+    key(vk::up);
+    EXPECT_TRUE(board->cursor.shown);
+    move_to({201, 200});
+    EXPECT_FALSE(board->cursor.shown) << "the pointer came back onto the board";
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ from harness import desktops, layout, screen
 from harness.case import GameTestCase, main
 from harness.desktop import find_visible_windows, pointer_position, window_rect
 from harness.geometry import Rect
-from harness.waiting import wait_until
+from harness.waiting import WaitTimeout, wait_until
 from harness.window import move_pointer_to, wait_until_shown
 
 TOOLTIP_TITLE = "^ToolTipQelm$"
@@ -58,14 +58,21 @@ class TooltipTest(GameTestCase):
         rect = window_rect(tooltip)
         self.assertEqual((rect.x, rect.y), (pointer.x, pointer.y + BELOW_POINTER))
         # Inside its dark border: the pale background and the word's ink.
+        # A compositing manager may show the mapped window a little later: read until it does.
         inside_rect = Rect(rect.x + 1, rect.y + 1, rect.width - 2, rect.height - 2)
-        inside = screen.crop(screen.take_screenshot(), inside_rect)
         behind = screen.crop(before, inside_rect)
-        points = [(x, y) for y in range(inside.height) for x in range(inside.width)]
-        pale = sum(is_pale_yellow(inside.pixel(x, y), behind.pixel(x, y)) for x, y in points)
-        ink = sum(is_ink(inside.pixel(x, y)) for x, y in points)
-        self.assertGreater(pale, len(points) // 2, "the tooltip is not pale yellow")
-        self.assertGreater(ink, 10, "the tooltip has no dark writing")
+        points = [(x, y) for y in range(behind.height) for x in range(behind.width)]
+
+        def pale_and_ink():
+            inside = screen.crop(screen.take_screenshot(), inside_rect)
+            pale = sum(is_pale_yellow(inside.pixel(x, y), behind.pixel(x, y)) for x, y in points)
+            ink = sum(is_ink(inside.pixel(x, y)) for x, y in points)
+            return (pale, ink) if pale > len(points) // 2 and ink > 10 else None
+
+        try:
+            wait_until(pale_and_ink, "the tooltip's pale background and dark writing", timeout=1.0)
+        except WaitTimeout:
+            self.fail("the tooltip is not pale yellow with dark writing")
 
         wait_until(lambda: not self.tooltips(), "the tooltip to go", timeout=8.0)
         gone_after = time.monotonic() - rested
