@@ -6,14 +6,16 @@
 
 namespace platform {
 
-Canvas* canvas_create(std::int32_t width, std::int32_t height) {
-    if (width <= 0 || height <= 0) {
+Canvas* canvas_create(std::int32_t width, std::int32_t height, std::int32_t scale) {
+    constexpr std::int32_t largest_scale = 8;
+    if (width <= 0 || height <= 0 || scale < 1 || scale > largest_scale) {
         return nullptr;
     }
-    QImage image(width, height, paint_format);
+    QImage image(width * scale, height * scale, paint_format);
     if (image.isNull()) {  // the pixels could not be allocated
         return nullptr;
     }
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return new Canvas{std::move(image)};
 }
@@ -50,11 +52,21 @@ Size canvas_size(const Canvas* canvas) {
     if (canvas == nullptr) {
         return {};
     }
-    return {canvas->image.width(), canvas->image.height()};
+    const std::int32_t scale = scale_of(canvas->image);
+    return {canvas->image.width() / scale, canvas->image.height() / scale};
+}
+
+std::int32_t canvas_scale(const Canvas* canvas) {
+    return canvas != nullptr ? scale_of(canvas->image) : 0;
 }
 
 Argb canvas_pixel(const Canvas* canvas, std::int32_t x, std::int32_t y) {
-    if (canvas == nullptr || !canvas->image.valid(x, y)) {
+    if (canvas == nullptr || x < 0 || y < 0) {
+        return 0;
+    }
+    x *= scale_of(canvas->image);
+    y *= scale_of(canvas->image);
+    if (!canvas->image.valid(x, y)) {
         return 0;
     }
     // QImage::pixel hands back premultiplied values for this format.
