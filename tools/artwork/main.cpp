@@ -1,5 +1,6 @@
 // vormelin_artwork: draws the program's pictures without a display.
-//   vormelin_artwork FOLDER            writes FOND.png, BF.png, ..., SYSTRAY.png into FOLDER
+//   vormelin_artwork FOLDER            writes FOND.png, BF.png, ..., SYSTRAY.png into FOLDER, and
+//                                      the second set FOND@2x.png, ..., SYSTRAY@2x.png
 //   vormelin_artwork --preview FILE    writes a preview to look at (a mock screenshot and
 //                                      every picture enlarged)
 //   vormelin_artwork --simulate FILE   writes FILE as colour-blind players see it, beside it:
@@ -63,7 +64,12 @@ int main(int argc, char** argv) {
     if (!pictures_fit_the_window(pictures)) {
         return 1;
     }
-    const bool written = preview ? write_preview(pictures, QString::fromLocal8Bit(argv[2]))
-                                 : write_pictures(pictures, QString::fromLocal8Bit(argv[1]));
+    if (preview) {
+        return write_preview(pictures, QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    }
+    const auto dense = dense_pictures();
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const bool written = dense_sizes_fit(pictures, dense) && write_pictures(pictures, folder) &&
+                         write_pictures(dense, folder);
     return written ? 0 : 1;
 }

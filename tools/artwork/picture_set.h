@@ -10,7 +10,17 @@ struct NamedPicture {
     QImage picture;
 };
 
+// Drawn at the drawing scale (see drawing_kit.h).
 std::vector<NamedPicture> all_pictures();
+
+// The second set, for screens of two device pixels per pixel: each picture drawn again at twice
+// its size, from the same shapes. The program finds it as NAME@2x.
+inline constexpr int dense_scale = 2;
+std::vector<NamedPicture> dense_pictures();
+// Whether each dense picture is dense_scale times the size of the picture of the same name;
+// prints the ones that are not.
+bool dense_sizes_fit(const std::vector<NamedPicture>& pictures,
+                     const std::vector<NamedPicture>& dense);
 
 // Writes NAME.png for every picture into `folder`; false (with a message) on the first failure.
 bool write_pictures(const std::vector<NamedPicture>& pictures, const QString& folder);
