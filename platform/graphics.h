@@ -26,6 +26,9 @@ void canvas_delete(Canvas* canvas);
 Canvas* canvas_copy(const Canvas* canvas);
 Size canvas_size(const Canvas* canvas);           // logical pixels
 std::int32_t canvas_scale(const Canvas* canvas);  // device pixels per logical pixel; 0 for null
+// The scale of a canvas for a screen of that pixel ratio: the next whole number (a ratio of 1.5
+// is drawn at 2 and scaled down smoothly when shown, so that no row or column is doubled).
+std::int32_t canvas_scale_for(float pixel_ratio);
 // The colour of one logical pixel (of its top left device pixel), not premultiplied; 0 outside
 // the canvas.
 Argb canvas_pixel(const Canvas* canvas, std::int32_t x, std::int32_t y);

@@ -1,5 +1,7 @@
 // Canvases: premultiplied ARGB images that every drawing of the program lands in.
 #include <QColor>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/graphics.h"
 #include "platform/qt/paint/qt_paint.h"
@@ -54,6 +56,16 @@ Size canvas_size(const Canvas* canvas) {
     }
     const std::int32_t scale = scale_of(canvas->image);
     return {canvas->image.width() / scale, canvas->image.height() / scale};
+}
+
+std::int32_t canvas_scale_for(float pixel_ratio) {
+    constexpr float largest_scale = 8.0F;
+    // A ratio a rounding error above a whole number is that number.
+    constexpr float tolerance = 0.01F;
+    if (!(pixel_ratio > 1.0F + tolerance)) {
+        return 1;
+    }
+    return static_cast<std::int32_t>(std::ceil(std::min(pixel_ratio - tolerance, largest_scale)));
 }
 
 std::int32_t canvas_scale(const Canvas* canvas) {
