@@ -137,7 +137,9 @@ void paint_board(BoardRecord& board, std::uint32_t direct, std::int32_t new_stat
     if (direct != 0) {
         end_direct_update(widget);
     } else {
+        // Composed on a new canvas: the scores and the chart too.
         draw_score_panel(board, false);
+        draw_chart_bars(board);
     }
     board.redraw = false;
 }
