@@ -107,8 +107,9 @@ QImage NativeWindow::picture_for_screen(QRect& part) const {
     if (part.size() == device_size) {
         return image;  // shares the pixels, no copy
     }
-    QImage scaled =
-        image.copy(part).scaled(device_size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A whole canvas is scaled as it is; a part of one is cut out first.
+    const QImage source = part == image.rect() ? image : image.copy(part);
+    QImage scaled = source.scaled(device_size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     scaled.setDevicePixelRatio(1);
     part = scaled.rect();
     return scaled;
