@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <functional>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -100,6 +101,20 @@ TEST(ScaledCanvas, HasLogicalSizeAndPixelsAndKeepsItsScaleWhenCopied) {
     Canvas* plain = canvas_create(10, 10);
     EXPECT_EQ(canvas_scale(plain), 1);
     canvas_delete(plain);
+}
+
+TEST(ScaledCanvas, ScaleForARatioIsTheNextWholeNumber) {
+    EXPECT_EQ(canvas_scale_for(1.0F), 1);
+    EXPECT_EQ(canvas_scale_for(1.25F), 2);
+    EXPECT_EQ(canvas_scale_for(1.5F), 2);
+    EXPECT_EQ(canvas_scale_for(1.75F), 2);
+    EXPECT_EQ(canvas_scale_for(2.0F), 2);
+    EXPECT_EQ(canvas_scale_for(2.000001F), 2) << "a rounding error is no reason for scale 3";
+    EXPECT_EQ(canvas_scale_for(2.5F), 3);
+    EXPECT_EQ(canvas_scale_for(0.5F), 1);
+    EXPECT_EQ(canvas_scale_for(0.0F), 1);
+    EXPECT_EQ(canvas_scale_for(std::numeric_limits<float>::quiet_NaN()), 1);
+    EXPECT_EQ(canvas_scale_for(1000.0F), 8);
 }
 
 TEST(ScaledCanvas, StraightLinesOfEveryWidthCoverTheSamePixelsAsAtScaleOne) {
