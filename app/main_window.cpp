@@ -94,8 +94,8 @@ void hide_help_and_show_board() {
 
 void toggle_help() {
     if (parts.help->widget->state == widget_state::hidden) {
-        parts.help->redraw = 1;
-        parts.label->redraw = 1;
+        parts.help->redraw = true;
+        parts.label->redraw = true;
         help_panel_callback(parts.help, msg::paint, paint_event::direct, widget_state::normal);
     } else {
         hide_help_and_show_board();
@@ -114,6 +114,16 @@ void save_scores_or_say_why() {
     if (error != platform::FileError::none) {
         show_message_box(problem_caption, save_failure_text(error), platform::message_box_ok);
     }
+}
+
+// The board hears the arrows, Space and Enter of the window, whichever widget was pressed last.
+// Not while a box or the name dialog is up (they disable the window, and take the keys, but a key
+// queued before may still come in their loop), nor while a tooltip is up.
+void key_to_board(platform::WindowHandle hwnd, std::uint32_t key, std::int32_t lparam) {
+    if (parts.board == nullptr || !platform::is_window_enabled(hwnd) || tooltip_state().hwnd != 0) {
+        return;
+    }
+    board_key_down(*parts.board, key, lparam);
 }
 
 void run_command(platform::WindowHandle hwnd, std::uint32_t command) {
@@ -154,8 +164,8 @@ bool canvas_will_be_remade(platform::WindowHandle hwnd) {
 
 void redraw_help_if_shown() {
     if (parts.help->widget->state != widget_state::hidden) {
-        parts.help->redraw = 1;
-        parts.label->redraw = 1;
+        parts.help->redraw = true;
+        parts.label->redraw = true;
         help_panel_callback(parts.help, msg::paint, paint_event::direct, 0);
     }
 }
@@ -178,6 +188,9 @@ std::int32_t main_window_proc(platform::WindowHandle hwnd, std::uint32_t message
             break;
         case msg::command:
             run_command(hwnd, wparam);
+            break;
+        case msg::key_down:
+            key_to_board(hwnd, wparam, lparam);
             break;
         case tray_message:
             if (static_cast<std::uint32_t>(lparam) == msg::lbutton_down) {

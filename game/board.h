@@ -27,6 +27,18 @@ constexpr int cell_index(int column, int row) {
     return column + board_columns * row;
 }
 
+// The keyboard's cursor over the cells. It is kept for the whole run of the program: a new
+// board or a new attempt leaves it where it was.
+struct KeyCursor {
+    int column = 0;  // starts at the bottom-left cell
+    int row = 0;
+    bool shown = false;  // drawn, and played by Space and Enter
+    // Where the board last saw the pointer (client pixels): a move to the same place, as a
+    // window system reports when windows come and go, leaves the cursor shown.
+    std::int32_t pointer_x = -1;
+    std::int32_t pointer_y = -1;
+};
+
 // Zero-filled when created; the board widget sets the extent and the redraw flag.
 struct BoardRecord {
     Widget* widget = nullptr;    // the board's widget; this record is its `self`
@@ -39,6 +51,7 @@ struct BoardRecord {
     std::array<std::int16_t, attempts_per_board>
         attempt_results{};  // the first attempt_count hold results
     std::int8_t attempt_count = 0;
+    KeyCursor cursor;  // the board widget's, drawn with the cells
 };
 
 // Fills both boards with a new random board (no empty cell, no two adjacent balls) and sets

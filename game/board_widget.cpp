@@ -10,6 +10,7 @@
 #include "scores/score_file.h"
 #include "scores/score_panel.h"
 #include "widgets/host_window_proc.h"
+#include "widgets/paint_frame.h"
 #include "widgets/shared_graphics.h"
 #include "widgets/widget.h"
 
@@ -20,6 +21,10 @@ std::array<platform::Image*, 6> cell_images{};
 namespace {
 
 constexpr float board_font_size = 14.0f;
+// The cursor: a white frame two pixels wide between two dark lines, inside the cell's square,
+// so that it shows on every brick, on the ball and on the empty well.
+constexpr platform::Argb cursor_light = 0xFFFFFFFF;
+constexpr platform::Argb cursor_dark = 0xFF101010;
 constexpr std::array<std::string_view, 6> cell_picture_names{"", "B1", "B2", "B3", "B4", "B5"};
 
 // The chart of the attempts, right of the board, and its bars.
@@ -61,6 +66,68 @@ void draw_cells(const BoardRecord& board, const Widget& widget) {
                                      cell_size);
             }
         }
+    }
+}
+
+// A square ring `thickness` pixels wide whose outer edge is the square at (x, y) of that size.
+void draw_ring(std::int32_t x, std::int32_t y, std::int32_t size, std::int32_t thickness,
+               platform::Argb colour) {
+    platform::fill_rectangle(shared_graphics, colour, x, y, size, thickness);
+    platform::fill_rectangle(shared_graphics, colour, x, y + size - thickness, size, thickness);
+    platform::fill_rectangle(shared_graphics, colour, x, y, thickness, size);
+    platform::fill_rectangle(shared_graphics, colour, x + size - thickness, y, thickness, size);
+}
+
+void draw_key_cursor(const BoardRecord& board, const Widget& widget) {
+    if (!board.cursor.shown) {
+        return;
+    }
+    const std::int32_t x = widget.x + board.cursor.column * cell_size;
+    const std::int32_t y = widget.y + (board_rows - 1 - board.cursor.row) * cell_size;
+    draw_ring(x, y, cell_size, 1, cursor_dark);
+    draw_ring(x + 1, y + 1, cell_size - 2, 2, cursor_light);
+    draw_ring(x + 3, y + 3, cell_size - 6, 1, cursor_dark);
+}
+
+// Moves the shown cursor by one cell, stopping at the edges; the first arrow only shows it.
+void move_key_cursor(BoardRecord& board, int dx, int dy) {
+    KeyCursor& cursor = board.cursor;
+    if (cursor.shown) {
+        cursor.column = std::clamp(cursor.column + dx, 0, board_columns - 1);
+        cursor.row = std::clamp(cursor.row + dy, 0, board_rows - 1);
+    }
+    cursor.shown = true;
+    update_board_now(board);
+}
+
+void play_key_cursor(BoardRecord& board, std::int32_t lparam) {
+    if (platform::is_key_repeat(lparam)) {
+        return;
+    }
+    if (!board.cursor.shown) {
+        board.cursor.shown = true;
+        update_board_now(board);
+        return;
+    }
+    play_cell(board, board.cursor.column, board.cursor.row);
+}
+
+// The pointer on the board hides the cursor until the next arrow: the mouse is being used.
+void follow_pointer(BoardRecord& board, std::int32_t lparam) {
+    const platform::Point point = platform::point_from_lparam(lparam);
+    KeyCursor& cursor = board.cursor;
+    if (point.x == cursor.pointer_x && point.y == cursor.pointer_y) {
+        return;
+    }
+    cursor.pointer_x = point.x;
+    cursor.pointer_y = point.y;
+    if (!cursor.shown) {
+        return;
+    }
+    cursor.shown = false;
+    // Under the help panel the board is not drawn; hiding the panel draws it.
+    if (!help_panel_shown()) {
+        update_board_now(board);
     }
 }
 
@@ -122,41 +189,77 @@ void paint_board(BoardRecord& board, std::uint32_t direct, std::int32_t new_stat
     if (new_state != 0) {
         widget.state = static_cast<std::uint8_t>(new_state);
     }
-    if (!board.redraw) {
-        return;
-    }
-    widget_host(widget);
-    if (direct != 0) {
-        // Before the window's first paint there is no canvas: the redraw stays pending for it.
-        if (!begin_direct_update(widget)) {
-            return;
+    // Before the window's first paint there is no canvas: the redraw stays pending for it.
+    paint_pending(widget, board.redraw, direct, widget.rect, [&] {
+        draw_cells(board, widget);
+        draw_key_cursor(board, widget);
+        if (direct == paint_event::compose) {
+            // Composed on a new canvas: the scores and the chart too.
+            draw_score_panel(board, false);
+            draw_chart_bars(board);
         }
-        erase_to_background(*widget.host, widget.rect);
-    }
-    draw_cells(board, widget);
-    if (direct != 0) {
-        end_direct_update(widget);
-    } else {
-        // Composed on a new canvas: the scores and the chart too.
-        draw_score_panel(board, false);
-        draw_chart_bars(board);
-    }
-    board.redraw = false;
+    });
 }
 
 void draw_attempt_chart(BoardRecord& board) {
-    Widget& widget = *board.widget;
-    if (!begin_direct_update(widget)) {
-        return;
-    }
-    erase_to_background(*widget.host, chart_area);
-    draw_chart_bars(board);
-    end_direct_update(widget);
+    paint_frame(*board.widget, paint_event::direct, chart_area, [&] { draw_chart_bars(board); });
 }
 
 void update_board_now(BoardRecord& board) {
     board.redraw = true;
     board_callback(&board, msg::paint, paint_event::direct, 0);
+}
+
+bool help_panel_shown() {
+    return widget_state_of(help_panel_id) != widget_state::hidden;
+}
+
+bool cell_at_point(const BoardRecord& board, platform::Point point, int& column, int& row) {
+    const std::int32_t dx = point.x - board.widget->x;
+    const std::int32_t dy = point.y - board.widget->y;
+    // The board only hears of presses inside its rectangle, but a stale hover could bring one
+    // from elsewhere: it must never reach the rules.
+    if (dx < 0 || dy < 0 || dx >= board_columns * cell_size || dy >= board_rows * cell_size) {
+        return false;
+    }
+    column = dx / cell_size;
+    row = (board_rows - 1) - dy / cell_size;
+    return true;
+}
+
+void play_turn(BoardRecord& board, std::int32_t lparam) {
+    int column = 0;
+    int row = 0;
+    if (cell_at_point(board, platform::point_from_lparam(lparam), column, row)) {
+        play_cell(board, column, row);
+    }
+}
+
+bool board_key_down(BoardRecord& board, std::uint32_t key, std::int32_t lparam) {
+    const bool ours = key == platform::vk::left || key == platform::vk::right ||
+                      key == platform::vk::up || key == platform::vk::down ||
+                      key == platform::vk::space || key == platform::vk::enter;
+    if (!ours || help_panel_shown() || turn_in_progress()) {
+        return ours;
+    }
+    switch (key) {
+        case platform::vk::left:
+            move_key_cursor(board, -1, 0);
+            break;
+        case platform::vk::right:
+            move_key_cursor(board, 1, 0);
+            break;
+        case platform::vk::up:
+            move_key_cursor(board, 0, 1);
+            break;
+        case platform::vk::down:
+            move_key_cursor(board, 0, -1);
+            break;
+        default:
+            play_key_cursor(board, lparam);
+            break;
+    }
+    return true;
 }
 
 std::int32_t board_callback(void* self, std::uint32_t event, std::uint32_t wparam,
@@ -174,6 +277,9 @@ std::int32_t board_callback(void* self, std::uint32_t event, std::uint32_t wpara
             break;
         case msg::lbutton_down:
             play_turn(board, lparam);
+            break;
+        case msg::mouse_move:
+            follow_pointer(board, lparam);
             break;
         default:
             break;

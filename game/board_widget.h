@@ -1,5 +1,6 @@
 // The board widget: a 406 × 464 rectangle of the main window that draws the cells of the board
-// record, owns the font of the score panel, and plays a turn when the left button goes down.
+// record and the keyboard's cursor, owns the font of the score panel, and maps a press or the
+// cursor to the cell that the turn flow plays.
 #pragma once
 
 #include <array>
@@ -32,3 +33,22 @@ void draw_attempt_chart(BoardRecord& board);
 
 // Sets the redraw flag and sends the board a direct-update paint that keeps its state.
 void update_board_now(BoardRecord& board);
+
+// The help panel lies over the board as its child: while it is on the screen the board takes
+// neither presses nor keys.
+inline constexpr std::int32_t help_panel_id = 7;
+bool help_panel_shown();
+
+// The cell under a client point of the window (row 15 at the top); false off the cells.
+bool cell_at_point(const BoardRecord& board, platform::Point point, int& column, int& row);
+
+// A press of the left button, packed in lparam (client x in the low 16 bits, y in the high 16
+// bits): plays the cell under it; a press off the cells changes nothing.
+void play_turn(BoardRecord& board, std::int32_t lparam);
+
+// A key pressed in the board's window (msg::key_down's wparam and lparam). The arrows show the
+// cursor, at the bottom-left cell the first time, and move it once shown, stopping at the
+// edges (a held arrow goes on moving it). Space and Enter play the cell under a shown cursor,
+// once per press (an auto-repeat plays nothing), and show a hidden one. Nothing while the help
+// panel is on the screen. Returns whether the key is one of these.
+bool board_key_down(BoardRecord& board, std::uint32_t key, std::int32_t lparam);

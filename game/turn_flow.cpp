@@ -16,9 +16,20 @@
 
 namespace {
 
-constexpr std::int32_t help_panel_id = 7;
 constexpr std::uint32_t step_pause_ms = 100;
 constexpr std::int16_t best_results = 1;  // results that earn the congratulation
+
+// A turn runs inside the handling of a press or key, and the end-of-game box and the name
+// dialog run message loops within it: a press or key that was queued meanwhile is handled there
+// and must not start a second turn over the first.
+bool turn_running = false;
+
+struct TurnGuard {
+    TurnGuard() { turn_running = true; }
+    ~TurnGuard() { turn_running = false; }
+    TurnGuard(const TurnGuard&) = delete;
+    TurnGuard& operator=(const TurnGuard&) = delete;
+};
 
 void strike_step_note() {
     midi_note(0, 54, 127, 127);
@@ -26,22 +37,6 @@ void strike_step_note() {
 
 void strike_game_over_note() {
     midi_note(2, 74, 127, 127);
-}
-
-bool press_to_cell(const BoardRecord& board, std::int32_t lparam, int& column, int& row) {
-    const auto bits = static_cast<std::uint32_t>(lparam);
-    const std::int32_t x = static_cast<std::int32_t>(bits & 0xFFFFu);
-    const std::int32_t y = lparam >> 16;
-    const std::int32_t dx = x - board.widget->x;
-    const std::int32_t dy = y - board.widget->y;
-    // The board only hears of presses inside its rectangle, but a stale hover could bring one
-    // from elsewhere: it must never reach the rules.
-    if (dx < 0 || dy < 0 || dx >= board_columns * cell_size || dy >= board_rows * cell_size) {
-        return false;
-    }
-    column = dx / cell_size;
-    row = (board_rows - 1) - dy / cell_size;
-    return true;
 }
 
 // The fall happens at once and is shown settled, with a note; nothing if nothing moved.
@@ -86,15 +81,19 @@ void delay_ms(std::uint32_t milliseconds) {
     platform::sleep_ms(milliseconds);
 }
 
-void play_turn(BoardRecord& board, std::int32_t lparam) {
-    if (widget_state_of(help_panel_id) != widget_state::hidden) {
+bool turn_in_progress() {
+    return turn_running;
+}
+
+void play_cell(BoardRecord& board, int column, int row) {
+    if (turn_running || help_panel_shown()) {
         return;
     }
-    int column = 0;
-    int row = 0;
-    if (!press_to_cell(board, lparam, column, row) || !can_remove_at(board, column, row)) {
+    if (column < 0 || row < 0 || column >= board_columns || row >= board_rows ||
+        !can_remove_at(board, column, row)) {
         return;
     }
+    const TurnGuard guard;
     remove_group(board, column, row, board.cells[cell_index(column, row)]);
     do {
         update_board_now(board);

@@ -1,4 +1,4 @@
-// The help panel: creation, and its paint (sheet, border, five text lines, then its label).
+// The help panel: creation, and its paint (sheet, border, six text lines, then its label).
 #include "panels/help_panel.h"
 
 #include <array>
@@ -8,6 +8,7 @@
 #include "panels/text_label.h"
 #include "platform/messages.h"
 #include "widgets/host_window_proc.h"
+#include "widgets/paint_frame.h"
 #include "widgets/shared_graphics.h"
 
 namespace msg = platform::msg;
@@ -25,7 +26,7 @@ struct HelpLine {
     std::string_view text;  // Windows-1252
 };
 
-constexpr std::array<HelpLine, 5> help_lines{{
+constexpr std::array<HelpLine, 6> help_lines{{
     {10, "Titre : Vormelin version 1.0"},
     {26, "Auteur : Atelier Vormelin"},
     {42, "Date : Mars 2007"},
@@ -39,6 +40,11 @@ constexpr std::array<HelpLine, 5> help_lines{{
      "s'ils forment des groupes. L'int\xE9r\xEAt du jeu r\xE9side dans les choix successifs du "
      "groupe \xE0 retirer. Le jeu se termine quand il n'y a plus de groupe \xE0 retirer. "
      "Z\xE9ro \xE9l\xE9ment restant est le meilleur score que vous pourrez obtenir."},
+    {298,
+     "Clavier : les fl\xE8"
+     "ches d\xE9placent le curseur, Espace ou Entr\xE9"
+     "e joue le "
+     "groupe."},
 }};
 
 void draw_border(const Widget& widget) {
@@ -57,28 +63,23 @@ void paint_help_panel(HelpPanel& panel, std::uint32_t direct, std::int32_t new_s
     if (new_state != 0) {
         widget.state = static_cast<std::uint8_t>(new_state);
     }
-    if (panel.redraw == 0) {
+    if (panel.redraw && widget.state != widget_state::normal) {
+        panel.redraw = false;
         return;
     }
-    if (widget.state != widget_state::normal) {
-        panel.redraw = 0;
-        return;
-    }
-    widget_host(widget);
-    if (direct != 0 && !begin_direct_update(widget)) {
-        return;
-    }
-    platform::fill_rectangle(shared_graphics, panel_sheet, widget.x, widget.y, widget.width,
-                             widget.height);
-    draw_border(widget);
-    for (const HelpLine& line : help_lines) {
-        draw_widget_string(widget, widget.x + text_indent, widget.y + line.y, line.text, panel_ink);
-    }
-    if (direct != 0) {
-        paint_children(widget.id);
-        end_direct_update(widget);
-    }
-    panel.redraw = 0;
+    // The sheet is translucent: it lies over the board as the board was last drawn.
+    paint_pending(widget, panel.redraw, direct, std::nullopt, [&] {
+        platform::fill_rectangle(shared_graphics, panel_sheet, widget.x, widget.y, widget.width,
+                                 widget.height);
+        draw_border(widget);
+        for (const HelpLine& line : help_lines) {
+            draw_widget_string(widget, widget.x + text_indent, widget.y + line.y, line.text,
+                               panel_ink);
+        }
+        if (direct != 0) {
+            paint_children(widget.id);
+        }
+    });
 }
 
 }  // namespace
@@ -98,7 +99,7 @@ HelpPanel* help_panel_new(std::int32_t parent_id, std::int32_t id, std::int32_t 
     place_widget(*widget, x, y, width, height);
     widget->state = widget_state::hidden;
     widget->callback = help_panel_callback;
-    panel.redraw = 1;
+    panel.redraw = true;
     return &panel;
 }
 

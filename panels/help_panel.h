@@ -8,7 +8,7 @@
 
 struct HelpPanel {
     Widget* widget = nullptr;
-    std::uint8_t redraw = 0;  // the next paint in the visible state draws the panel
+    bool redraw = false;  // the next paint in the visible state draws the panel
 };
 
 Registry<HelpPanel>& help_list();

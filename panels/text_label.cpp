@@ -5,6 +5,7 @@
 #include "platform/message_queue.h"
 #include "platform/messages.h"
 #include "widgets/host_window_proc.h"
+#include "widgets/paint_frame.h"
 #include "widgets/shared_graphics.h"
 
 namespace msg = platform::msg;
@@ -21,22 +22,16 @@ void paint_label(TextLabel& label, std::uint32_t direct, std::int32_t new_state)
     if (new_state != 0) {
         widget.state = static_cast<std::uint8_t>(new_state);
     }
-    if (label.redraw == 0 || widget_state_of(widget.parent_id) == widget_state::hidden) {
+    if (widget_state_of(widget.parent_id) == widget_state::hidden) {
         return;
     }
-    widget_host(widget);
-    if (direct != 0 && !begin_direct_update(widget)) {
-        return;
-    }
-    if (widget.state == widget_state::normal) {
-        platform::fill_rectangle(shared_graphics, label_band, widget.x, widget.y, widget.width,
-                                 widget.height);
-        draw_widget_text(widget, widget.x, widget.y, label_ink);
-    }
-    if (direct != 0) {
-        end_direct_update(widget);
-    }
-    label.redraw = 0;
+    paint_pending(widget, label.redraw, direct, std::nullopt, [&] {
+        if (widget.state == widget_state::normal) {
+            platform::fill_rectangle(shared_graphics, label_band, widget.x, widget.y, widget.width,
+                                     widget.height);
+            draw_widget_text(widget, widget.x, widget.y, label_ink);
+        }
+    });
 }
 
 }  // namespace
@@ -57,7 +52,7 @@ TextLabel* label_new(std::int32_t parent_id, std::int32_t id, std::int32_t x, st
     place_widget(*widget, x, y, width, label_height);
     widget->state = widget_state::normal;
     widget->callback = label_callback;
-    label.redraw = 1;
+    label.redraw = true;
     return &label;
 }
 

@@ -9,7 +9,7 @@
 
 struct TextLabel {
     Widget* widget = nullptr;
-    std::uint8_t redraw = 0;  // the next paint draws the label, and clears it
+    bool redraw = false;  // the next paint draws the label, and clears it
 };
 
 Registry<TextLabel>& label_list();

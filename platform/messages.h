@@ -20,7 +20,7 @@ inline constexpr std::uint32_t close = 16;
 inline constexpr std::uint32_t quit = 18;
 inline constexpr std::uint32_t erase_background = 20;
 inline constexpr std::uint32_t nc_lbutton_down = 161;  // wparam hit_caption: move the window
-inline constexpr std::uint32_t key_down = 256;         // wparam: virtual key
+inline constexpr std::uint32_t key_down = 256;         // wparam: virtual key; lparam: key_state
 inline constexpr std::uint32_t key_up = 257;
 inline constexpr std::uint32_t character = 258;  // wparam: Windows-1252 code of the character
 inline constexpr std::uint32_t command = 273;    // wparam: low word id, high word notification
@@ -52,6 +52,18 @@ inline constexpr std::uint32_t right = 39;
 inline constexpr std::uint32_t down = 40;
 inline constexpr std::uint32_t delete_key = 46;
 }  // namespace vk
+
+// lparam of msg::key_down and msg::key_up: a repeat count of 1, and for a key_down the desktop's
+// bit that says the key was already down, so that an auto-repeat can be told from a press.
+namespace key_state {
+inline constexpr std::int32_t pressed = 1;
+inline constexpr std::int32_t repeated = 1 | (1 << 30);
+}  // namespace key_state
+
+// Whether a key message's key was already down: an auto-repeat of a held key.
+inline bool is_key_repeat(std::int32_t lparam) {
+    return (static_cast<std::uint32_t>(lparam) & (1u << 30)) != 0;
+}
 
 struct Message {
     WindowHandle window = 0;

@@ -7,6 +7,7 @@
 
 #include "panels/drawing.h"
 #include "runtime/text.h"
+#include "widgets/paint_frame.h"
 #include "widgets/shared_graphics.h"
 #include "widgets/widget.h"
 
@@ -56,16 +57,8 @@ void draw_rows(const BoardRecord& board, const Widget& widget) {
 
 void draw_score_panel(BoardRecord& board, bool direct) {
     Widget& widget = *board.widget;
-    if (direct) {
-        // Before the window's first paint there is nothing to draw on; that paint shows the
-        // table as it is then.
-        if (!begin_direct_update(widget)) {
-            return;
-        }
-        erase_to_background(*widget.host, panel_area);
-    }
-    draw_rows(board, widget);
-    if (direct) {
-        end_direct_update(widget);
-    }
+    // Before the window's first paint there is nothing to draw on; that paint shows the table as
+    // it is then.
+    paint_frame(widget, direct ? paint_event::direct : paint_event::compose, panel_area,
+                [&] { draw_rows(board, widget); });
 }

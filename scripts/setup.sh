@@ -21,6 +21,7 @@ test_packages=(
     python3 libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils x11-apps x11-xserver-utils openbox xcompmgr imagemagick
     pulseaudio pulseaudio-utils trayer
+    desktop-file-utils appstream lintian dpkg-dev file man-db
 )
 packages=("${game_packages[@]}")
 if ! $game_only; then

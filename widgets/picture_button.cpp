@@ -4,6 +4,7 @@
 #include "platform/message_queue.h"
 #include "platform/messages.h"
 #include "widgets/host_window_proc.h"
+#include "widgets/paint_frame.h"
 #include "widgets/shared_graphics.h"
 
 namespace msg = platform::msg;
@@ -50,19 +51,13 @@ void paint_button(PictureButton& button, std::uint32_t direct, std::int32_t new_
     if (new_state != 0) {
         widget.state = static_cast<std::uint8_t>(new_state);
     }
-    widget_host(widget);
-    if (direct != 0) {
-        if (!begin_direct_update(widget)) {
-            return;
-        }
-        erase_to_background(*widget.host, widget.rect);
+    const bool drawn = paint_frame(widget, direct, widget.rect, [&] {
+        platform::draw_image(shared_graphics, button_image_for_state(button, widget.state),
+                             widget.x, widget.y, widget.width, widget.height);
+    });
+    if (drawn) {
+        paint_children(widget.id);
     }
-    platform::draw_image(shared_graphics, button_image_for_state(button, widget.state), widget.x,
-                         widget.y, widget.width, widget.height);
-    if (direct != 0) {
-        end_direct_update(widget);
-    }
-    paint_children(widget.id);
 }
 
 }  // namespace

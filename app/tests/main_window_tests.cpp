@@ -160,4 +160,47 @@ TEST_F(MainWindowTest, ResetThenCloseWritesTheDefaultTableAndKeepsTheLastName) {
     EXPECT_TRUE(testing_platform::events_of(EventKind::message_box).empty());
 }
 
+// The cells of a board with one pair, of 1 at columns 0 and 1 of the bottom row, and no other.
+BoardCells board_with_one_pair() {
+    BoardCells cells{};
+    for (int column = 0; column < 14; ++column) {
+        for (int row = 0; row < 3; ++row) {
+            cells[cell_index(column, row)] = static_cast<std::int8_t>(2 + (column + row) % 2);
+        }
+    }
+    cells[cell_index(0, 0)] = 1;
+    cells[cell_index(1, 0)] = 1;
+    cells[cell_index(13, 2)] = 4;  // and a pair that stays: the game goes on
+    cells[cell_index(12, 2)] = 4;
+    return cells;
+}
+
+TEST_F(MainWindowTest, TheWindowsArrowsSpaceAndEnterReachTheBoardWhicheverWidgetWasPressed) {
+    open_main_window();
+    move_to({520, 480});
+    press_at({520, 480});  // the reset button: it has the widgets' focus now
+    board().cells = board_with_one_pair();
+    board().initial_cells = board().cells;
+    const auto press = [&](std::uint32_t key, std::uint8_t character) {
+        testing_platform::key_press(hwnd, key, character);
+        testing_platform::pump();
+    };
+    press(platform::vk::up, 0);
+    press(platform::vk::right, 0);
+    EXPECT_EQ(board().cursor.column, 1);
+    EXPECT_TRUE(board().cursor.shown);
+
+    // A key queued before a box or the name dialog came up, and handled in its loop.
+    testing_platform::key_press(hwnd, platform::vk::space, ' ');
+    platform::enable_window(hwnd, false);
+    testing_platform::pump();
+    EXPECT_EQ(board().cells, board().initial_cells) << "the keys are the box's";
+    platform::enable_window(hwnd, true);
+
+    press(platform::vk::enter, '\r');
+    EXPECT_EQ(board().cells[cell_index(0, 0)], 3) << "the pair went and the column fell";
+    EXPECT_TRUE(platform::is_window(hwnd)) << "Enter does not close the game";
+    EXPECT_EQ(widget_state_of(7), widget_state::hidden);
+}
+
 }  // namespace

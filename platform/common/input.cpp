@@ -39,14 +39,15 @@ void post_mouse(WindowHandle window, std::uint32_t message, std::uint32_t wparam
 }
 
 void post_key(WindowHandle window, std::uint32_t message, std::uint32_t virtual_key,
-              std::uint8_t character) {
+              std::uint8_t character, KeyRepeat repeat) {
     const WindowHandle focus = window_system().focus;
     const WindowHandle target = focus != 0 ? focus : window;
     const WindowRecord* record = find_window(target);
     if (record == nullptr || !record->enabled) {
         return;
     }
-    post_message(target, message, virtual_key, 1);
+    post_message(target, message, virtual_key,
+                 repeat == KeyRepeat::repeat ? key_state::repeated : key_state::pressed);
     if (message == msg::key_down && !window_system().queue.empty()) {
         window_system().queue.back().character = character;
     }

@@ -57,8 +57,10 @@ void native_close_requested(WindowHandle window);               // posts msg::cl
 // window holding the capture, with the position made relative to that window's client area.
 void post_mouse(WindowHandle window, std::uint32_t message, std::uint32_t wparam,
                 Point screen_position);
-// Posts msg::key_down (with the character it types, 0 for none) or msg::key_up.
+// Posts msg::key_down (with the character it types, 0 for none) or msg::key_up; an auto-repeated
+// key_down carries key_state::repeated.
+enum class KeyRepeat : std::uint8_t { first, repeat };
 void post_key(WindowHandle window, std::uint32_t message, std::uint32_t virtual_key,
-              std::uint8_t character);
+              std::uint8_t character, KeyRepeat repeat = KeyRepeat::first);
 
 }  // namespace platform::common

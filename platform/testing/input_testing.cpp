@@ -55,6 +55,10 @@ void key_press(WindowHandle window, std::uint32_t virtual_key, std::uint8_t char
     common::post_key(window, msg::key_up, virtual_key, 0);
 }
 
+void key_repeat(WindowHandle window, std::uint32_t virtual_key, std::uint8_t character) {
+    common::post_key(window, msg::key_down, virtual_key, character, common::KeyRepeat::repeat);
+}
+
 bool pump() {
     Message message;
     while (work_pending()) {

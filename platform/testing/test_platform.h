@@ -76,6 +76,8 @@ void mouse_down(WindowHandle window, Point client);
 void mouse_up(WindowHandle window, Point client);
 // A key press for the focus window: key down (with the character it types), then key up.
 void key_press(WindowHandle window, std::uint32_t virtual_key, std::uint8_t character = 0);
+// A held key's auto-repeat for the focus window: one more key down that says the key was down.
+void key_repeat(WindowHandle window, std::uint32_t virtual_key, std::uint8_t character = 0);
 
 // Dispatches queued messages and paints until nothing is left to do right now; timers do not
 // fire. Returns false if a quit request was met (it stays consumed).

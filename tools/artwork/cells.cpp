@@ -6,6 +6,8 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <algorithm>
+#include <cmath>
 
 #include "tools/artwork/drawing_kit.h"
 #include "tools/artwork/layout.h"
@@ -44,6 +46,12 @@ void draw_brick_face(QPainter& painter, QRectF face, QColor base) {
     sheen.setColorAt(0, QColor(255, 255, 255, 95));
     sheen.setColorAt(1, QColor(255, 255, 255, 0));
     painter.fillRect(face, sheen);
+}
+
+// The width of the shadow line and the ball's offsets: one pixel up to the board's cell size, and
+// in proportion above it (whole pixels, so that large icons stay as sharp as the cells).
+qreal pixel_unit(QRectF box) {
+    return std::max(1.0, std::round(box.width() / layout::cell_size));
 }
 
 // The outline of an emblem centred on `centre`, `size` across. The shapes are sized to look
@@ -104,12 +112,13 @@ QRectF draw_plain_brick(QPainter& painter, QRectF box, QColor base) {
     const qreal size = box.width();
     const qreal bevel = size * 0.11;
     const qreal corner = size * 0.08;
-    const QRectF body(box.left(), box.top(), size - 1, size - 1);
+    const qreal unit = pixel_unit(box);
+    const QRectF body(box.left(), box.top(), size - unit, size - unit);
 
     painter.save();
     use_smooth_rendering(painter);
     QPainterPath shadow;
-    shadow.addRoundedRect(body.translated(1, 1), corner, corner);
+    shadow.addRoundedRect(body.translated(unit, unit), corner, corner);
     painter.fillPath(shadow, with_alpha(base.darker(420), 210));
 
     QPainterPath outline;
@@ -137,16 +146,19 @@ void draw_brick(QPainter& painter, QRectF box, const BrickLook& look) {
 }
 
 void draw_ball(QPainter& painter, QRectF box) {
-    const QPointF centre = box.center() - QPointF(0.4, 0.6);
+    const qreal unit = pixel_unit(box);
+    const QPointF centre = box.center() - QPointF(0.4, 0.6) * unit;
     const qreal radius = box.width() * 0.42;
+    const QPointF shadow_offset = QPointF(0.8, 1.6) * unit;
+    const qreal shadow_radius = radius + 1.2 * unit;
 
     painter.save();
     use_smooth_rendering(painter);
-    QRadialGradient shadow(centre + QPointF(0.8, 1.6), radius + 1.2);
+    QRadialGradient shadow(centre + shadow_offset, shadow_radius);
     shadow.setColorAt(0.75, QColor(0, 0, 0, 120));
     shadow.setColorAt(1, QColor(0, 0, 0, 0));
     QPainterPath shadow_disc;
-    shadow_disc.addEllipse(centre + QPointF(0.8, 1.6), radius + 1.2, radius + 1.2);
+    shadow_disc.addEllipse(centre + shadow_offset, shadow_radius, shadow_radius);
     painter.fillPath(shadow_disc, shadow);
 
     QPainterPath sphere;

@@ -1,8 +1,10 @@
 // vormelin_artwork: draws the program's pictures without a display.
 //   vormelin_artwork FOLDER            writes FOND.png, BF.png, ..., SYSTRAY.png into FOLDER, and
 //                                      the second set FOND@2x.png, ..., SYSTRAY@2x.png
-//   vormelin_artwork --preview FILE    writes a preview to look at (a mock screenshot and
-//                                      every picture enlarged)
+//   vormelin_artwork --icons FOLDER    writes the desktop entry's icon, 16.png to 512.png, into
+//                                      FOLDER
+//   vormelin_artwork --preview FILE    writes a preview to look at (a mock screenshot, every
+//                                      picture enlarged and the icon at every size)
 //   vormelin_artwork --simulate FILE   writes FILE as colour-blind players see it, beside it:
 //                                      NAME-protanopia.png, ..., NAME-achromatopsia.png
 #include <QDir>
@@ -50,9 +52,11 @@ int main(int argc, char** argv) {
 
     const bool preview = argc == 3 && std::strcmp(argv[1], "--preview") == 0;
     const bool simulate = argc == 3 && std::strcmp(argv[1], "--simulate") == 0;
-    if (argc != 2 && !preview && !simulate) {
+    const bool icons = argc == 3 && std::strcmp(argv[1], "--icons") == 0;
+    if (argc != 2 && !preview && !simulate && !icons) {
         std::fprintf(stderr,
                      "usage: vormelin_artwork FOLDER\n"
+                     "       vormelin_artwork --icons FOLDER\n"
                      "       vormelin_artwork --preview FILE.png\n"
                      "       vormelin_artwork --simulate FILE.png\n");
         return 2;
@@ -61,15 +65,20 @@ int main(int argc, char** argv) {
         return write_simulations(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     }
     const auto pictures = all_pictures();
-    if (!pictures_fit_the_window(pictures)) {
+    const auto icon_set = desktop_icons();
+    if (!pictures_fit_the_window(pictures) || !icons_fit_their_sizes(icon_set)) {
         return 1;
     }
+    bool written = false;
     if (preview) {
-        return write_preview(pictures, QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+        written = write_preview(pictures, icon_set, QString::fromLocal8Bit(argv[2]));
+    } else if (icons) {
+        written = write_pictures(icon_set, QString::fromLocal8Bit(argv[2]));
+    } else {
+        const auto dense = dense_pictures();
+        const QString folder = QString::fromLocal8Bit(argv[1]);
+        written = dense_sizes_fit(pictures, dense) && write_pictures(pictures, folder) &&
+                  write_pictures(dense, folder);
     }
-    const auto dense = dense_pictures();
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    const bool written = dense_sizes_fit(pictures, dense) && write_pictures(pictures, folder) &&
-                         write_pictures(dense, folder);
     return written ? 0 : 1;
 }

@@ -83,6 +83,19 @@ const QImage* find_picture(const std::vector<NamedPicture>& pictures, const QStr
     return nullptr;
 }
 
+// True when the quarter of `picture` at (column, row) holds at least one opaque pixel.
+bool quarter_shows(const QImage& picture, int column, int row) {
+    const int half = picture.width() / 2;
+    for (int y = row * half; y < (row + 1) * half; ++y) {
+        for (int x = column * half; x < (column + 1) * half; ++x) {
+            if (qAlpha(picture.pixel(x, y)) == 255) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool bricks_look_apart(const std::vector<NamedPicture>& pictures) {
@@ -134,4 +147,24 @@ bool pictures_fit_the_window(const std::vector<NamedPicture>& pictures) {
         }
     }
     return bricks_look_apart(pictures) && fit;
+}
+
+bool icons_fit_their_sizes(const std::vector<NamedPicture>& icons) {
+    bool fit = true;
+    for (const NamedPicture& named : icons) {
+        const QImage straight = named.picture.convertToFormat(QImage::Format_ARGB32);
+        const int size = named.name.toInt();
+        if (straight.size() != QSize(size, size)) {
+            fit = report(named.name, "the icon is not of its size");
+            continue;
+        }
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 2; ++column) {
+                if (!quarter_shows(straight, column, row)) {
+                    fit = report(named.name, "a cell of the icon has no opaque pixel");
+                }
+            }
+        }
+    }
+    return fit;
 }

@@ -17,3 +17,7 @@ bool pictures_fit_the_window(const std::vector<NamedPicture>& pictures);
 // Whether "B1" to "B4" differ by least_brick_difference for every vision; prints the pairs that
 // do not.
 bool bricks_look_apart(const std::vector<NamedPicture>& pictures);
+
+// The desktop icons, named by their size: each is exactly that many pixels square, and each of its
+// four cells shows (has opaque pixels) at every size, the smallest included.
+bool icons_fit_their_sizes(const std::vector<NamedPicture>& icons);

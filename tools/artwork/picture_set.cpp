@@ -1,15 +1,16 @@
-// Every picture that the program carries, by resource name, and writing them as PNG files.
+// Every picture that the program carries, by resource name, the icons of its desktop entry, and
+// writing them as PNG files.
 #include "tools/artwork/picture_set.h"
 
 #include <QDir>
 #include <cstdio>
 
+#include "tools/artwork/app_icon.h"
 #include "tools/artwork/background.h"
 #include "tools/artwork/button_face.h"
 #include "tools/artwork/cells.h"
 #include "tools/artwork/drawing_kit.h"
 #include "tools/artwork/layout.h"
-#include "tools/artwork/tray_icon.h"
 
 std::vector<NamedPicture> all_pictures() {
     std::vector<NamedPicture> pictures;
@@ -22,7 +23,7 @@ std::vector<NamedPicture> all_pictures() {
         pictures.push_back({QStringLiteral("B%1").arg(i + 1), brick_picture(brick_looks[i])});
     }
     pictures.push_back({QStringLiteral("B5"), ball_picture()});
-    pictures.push_back({QStringLiteral("SYSTRAY"), tray_icon_picture()});
+    pictures.push_back({QStringLiteral("SYSTRAY"), app_icon_picture(32)});
     return pictures;
 }
 
@@ -48,6 +49,14 @@ bool dense_sizes_fit(const std::vector<NamedPicture>& pictures,
         }
     }
     return fit;
+}
+
+std::vector<NamedPicture> desktop_icons() {
+    std::vector<NamedPicture> icons;
+    for (const int size : desktop_icon_sizes) {
+        icons.push_back({QString::number(size), app_icon_picture(size)});
+    }
+    return icons;
 }
 
 bool write_pictures(const std::vector<NamedPicture>& pictures, const QString& folder) {

@@ -1,4 +1,5 @@
-// Every picture that the program carries, by resource name, and writing them as PNG files.
+// Every picture that the program carries, by resource name, the icons of its desktop entry, and
+// writing them as PNG files.
 #pragma once
 
 #include <QImage>
@@ -21,6 +22,8 @@ std::vector<NamedPicture> dense_pictures();
 // prints the ones that are not.
 bool dense_sizes_fit(const std::vector<NamedPicture>& pictures,
                      const std::vector<NamedPicture>& dense);
+// The desktop entry's icon at every size of `desktop_icon_sizes`, named by its size ("16", ...).
+std::vector<NamedPicture> desktop_icons();
 
 // Writes NAME.png for every picture into `folder`; false (with a message) on the first failure.
 bool write_pictures(const std::vector<NamedPicture>& pictures, const QString& folder);

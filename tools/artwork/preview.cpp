@@ -1,5 +1,6 @@
 // A preview to judge the pictures by eye: a mock screenshot of the window over a grey desktop
-// (a board in the well, a lit button, chart bars, the score table) and every picture enlarged.
+// (a board in the well, a lit button, chart bars, the score table), every picture enlarged, and
+// the desktop icon at every size, as it is and (the small ones) enlarged.
 #include "tools/artwork/preview.h"
 
 #include <QPainter>
@@ -143,9 +144,10 @@ int draw_row(QPainter& painter, QPoint at, const std::vector<QImage>& row, int f
 
 }  // namespace
 
-QImage preview_picture(const std::vector<NamedPicture>& pictures) {
+QImage preview_picture(const std::vector<NamedPicture>& pictures,
+                       const std::vector<NamedPicture>& icons) {
     const QImage window = mock_window(pictures);
-    QImage preview(1180, 1440, QImage::Format_ARGB32_Premultiplied);
+    QImage preview(1240, 2240, QImage::Format_ARGB32_Premultiplied);
     preview.fill(desktop_grey);
     QPainter painter(&preview);
     painter.drawImage(margin, margin, window);
@@ -176,12 +178,27 @@ QImage preview_picture(const std::vector<NamedPicture>& pictures) {
     // A corner of the board and the top of the score table at three times their size.
     const QRect board_corner(layout::board_origin.x(), 495 - 4 * 29, 6 * 29, 4 * 29 + 5);
     const QRect score_top(463, 163, 195, 70);
-    draw_row(painter, {margin, y}, {window.copy(board_corner), window.copy(score_top)}, 3);
+    y += draw_row(painter, {margin, y}, {window.copy(board_corner), window.copy(score_top)}, 3) +
+         margin;
+
+    // The desktop icon at its own sizes, then the four smallest at four times their size, where
+    // a blurred edge would show.
+    std::vector<QImage> natural;
+    std::vector<QImage> small;
+    for (const NamedPicture& icon : icons) {
+        natural.push_back(icon.picture);
+        if (icon.picture.width() <= 48) {
+            small.push_back(icon.picture);
+        }
+    }
+    y += draw_row(painter, {margin, y}, natural, 1) + margin;
+    draw_row(painter, {margin, y}, small, zoom);
     return preview;
 }
 
-bool write_preview(const std::vector<NamedPicture>& pictures, const QString& path) {
-    if (!preview_picture(pictures).save(path, "png")) {
+bool write_preview(const std::vector<NamedPicture>& pictures,
+                   const std::vector<NamedPicture>& icons, const QString& path) {
+    if (!preview_picture(pictures, icons).save(path, "png")) {
         std::fprintf(stderr, "vormelin_artwork: cannot write %s\n", qPrintable(path));
         return false;
     }

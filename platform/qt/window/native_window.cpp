@@ -247,7 +247,9 @@ void NativeWindow::post_key_event(QEvent* event) {
         return;
     }
     if (event->type() == QEvent::KeyPress) {
-        common::post_key(window_, msg::key_down, virtual_key, character_of(key->text()));
+        common::post_key(
+            window_, msg::key_down, virtual_key, character_of(key->text()),
+            key->isAutoRepeat() ? common::KeyRepeat::repeat : common::KeyRepeat::first);
     } else if (!key->isAutoRepeat()) {
         common::post_key(window_, msg::key_up, virtual_key, 0);
     }
