@@ -15,6 +15,7 @@
 #include "platform/messages.h"
 #include "platform/shell.h"
 #include "platform/single_instance.h"
+#include "platform/window.h"
 #include "runtime/dialogs.h"
 #include "scores/save_failure.h"
 #include "scores/score_file.h"
@@ -151,6 +152,24 @@ void run_command(platform::WindowHandle hwnd, std::uint32_t command) {
     }
 }
 
+// The host makes a new canvas for a screen of another pixel ratio and composes the widgets on it:
+// the board then draws its cells, scores and chart again, and a help panel that is shown is
+// drawn over it once the board is.
+bool canvas_will_be_remade(platform::WindowHandle hwnd) {
+    const HostWindow* host = host_of(hwnd);
+    return host != nullptr && host->canvas != nullptr &&
+           platform::canvas_scale(host->canvas) !=
+               platform::canvas_scale_for(platform::window_pixel_ratio(hwnd));
+}
+
+void redraw_help_if_shown() {
+    if (parts.help->widget->state != widget_state::hidden) {
+        parts.help->redraw = true;
+        parts.label->redraw = true;
+        help_panel_callback(parts.help, msg::paint, paint_event::direct, 0);
+    }
+}
+
 }  // namespace
 
 std::int32_t main_window_proc(platform::WindowHandle hwnd, std::uint32_t message,
@@ -181,7 +200,14 @@ std::int32_t main_window_proc(platform::WindowHandle hwnd, std::uint32_t message
         default:
             break;
     }
+    const bool remade = message == msg::dpi_changed && canvas_will_be_remade(hwnd);
+    if (remade) {
+        parts.board->redraw = true;
+    }
     const std::int32_t result = host_window_proc(hwnd, message, wparam, lparam);
+    if (remade) {
+        redraw_help_if_shown();
+    }
     if (message == msg::paint) {
         // The game is on the screen: now its instruments may be made.
         midi_load();

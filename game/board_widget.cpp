@@ -200,7 +200,9 @@ void paint_board(BoardRecord& board, std::uint32_t direct, std::int32_t new_stat
         draw_cells(board, widget);
         draw_key_cursor(board, widget);
         if (direct == paint_event::compose) {
+            // Composed on a new canvas: the scores and the chart too.
             draw_score_panel(board, false);
+            draw_chart_bars(board);
         }
     });
 }

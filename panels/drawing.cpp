@@ -1,6 +1,8 @@
 // Embedded pictures and text through the shared Graphics.
 #include "panels/drawing.h"
 
+#include <string>
+
 #include "resources/resources.h"
 #include "runtime/text.h"
 #include "widgets/shared_graphics.h"
@@ -47,6 +49,10 @@ std::int32_t load_png_resource(std::string_view name, platform::Image*& out) {
         return 0;
     }
     if (platform::Image* image = platform::image_from_png(bytes)) {
+        // The picture drawn at twice the size, for canvases of two device pixels per pixel.
+        constexpr std::int32_t dense_scale = 2;
+        const std::string dense_name = std::string(name) + "@2x";
+        platform::image_add_variant(image, find_resource(dense_name), dense_scale);
         out = image;
     }
     return 0;

@@ -5,6 +5,7 @@
 #include "panels/drawing.h"
 #include "panels/tooltip.h"
 #include "panels/tooltip_window.h"
+#include "platform/window.h"
 #include "widgets/shared_graphics.h"
 
 namespace {
@@ -54,7 +55,8 @@ void tooltip_paint(platform::WindowHandle window) {
     // moves or closes this window, so the picture shown stays until then.
     if (tooltip != nullptr) {
         TooltipState& state = tooltip_state();
-        platform::Canvas* canvas = platform::canvas_create(canvas_side, canvas_side);
+        const std::int32_t scale = platform::canvas_scale_for(platform::window_pixel_ratio(window));
+        platform::Canvas* canvas = platform::canvas_create(canvas_side, canvas_side, scale);
         bind_shared_graphics(canvas);
         draw_tooltip(*tooltip, state);
         release_shared_graphics();

@@ -14,12 +14,23 @@
 namespace platform {
 
 // Pixels with per-pixel alpha, transparent when created.
+//
+// Sizes and coordinates, here and in every drawing function, are logical pixels. A canvas of
+// scale 2 holds 2 × 2 device pixels for each of them, for a screen that shows two device pixels
+// per logical one: text, lines and fills are drawn at the device pixels' resolution, images from
+// their variant of that scale (see image_add_variant). At scale 1 a logical pixel is a device
+// pixel.
 struct Canvas;
-Canvas* canvas_create(std::int32_t width, std::int32_t height);
+Canvas* canvas_create(std::int32_t width, std::int32_t height, std::int32_t scale = 1);
 void canvas_delete(Canvas* canvas);
 Canvas* canvas_copy(const Canvas* canvas);
-Size canvas_size(const Canvas* canvas);
-// The colour of one pixel, not premultiplied; 0 outside the canvas.
+Size canvas_size(const Canvas* canvas);           // logical pixels
+std::int32_t canvas_scale(const Canvas* canvas);  // device pixels per logical pixel; 0 for null
+// The scale of a canvas for a screen of that pixel ratio: the next whole number (a ratio of 1.5
+// is drawn at 2 and scaled down smoothly when shown, so that no row or column is doubled).
+std::int32_t canvas_scale_for(float pixel_ratio);
+// The colour of one logical pixel (of its top left device pixel), not premultiplied; 0 outside
+// the canvas.
 Argb canvas_pixel(const Canvas* canvas, std::int32_t x, std::int32_t y);
 
 // A copy of a canvas that erases rectangles of a canvas back to the copy's pixels.
@@ -27,7 +38,8 @@ struct Pattern;
 Pattern* pattern_from_canvas(const Canvas* canvas);
 void pattern_delete(Pattern* pattern);
 // Replaces the pixels of the rectangle (alpha included, no blending) by the pattern's pixels at
-// the same positions, the pattern repeating from the canvas origin.
+// the same positions, the pattern repeating from the canvas origin. The pattern must come from a
+// canvas of the same scale; otherwise nothing is replaced.
 void fill_rect_with_pattern(Canvas* canvas, const Pattern* pattern, Rect rect);
 
 // Images decoded from PNG; they own their pixels.
@@ -35,6 +47,10 @@ struct Image;
 Image* image_from_png(std::span<const std::uint8_t> bytes);
 void image_dispose(Image* image);
 Size image_size(const Image* image);
+// Adds a variant of the image drawn at `scale` times its size (a whole multiple of it, else
+// nothing is added and false comes back). Drawing on a canvas of scale s uses the variant of the
+// largest scale not above s, or the image itself.
+bool image_add_variant(Image* image, std::span<const std::uint8_t> bytes, std::int32_t scale);
 
 enum class SmoothingMode : std::uint8_t { high_quality = 2, none = 3 };
 enum class PixelOffsetMode : std::uint8_t { none = 3 };

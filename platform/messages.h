@@ -22,9 +22,12 @@ inline constexpr std::uint32_t erase_background = 20;
 inline constexpr std::uint32_t nc_lbutton_down = 161;  // wparam hit_caption: move the window
 inline constexpr std::uint32_t key_down = 256;         // wparam: virtual key; lparam: key_state
 inline constexpr std::uint32_t key_up = 257;
-inline constexpr std::uint32_t character = 258;   // wparam: Windows-1252 code of the character
-inline constexpr std::uint32_t command = 273;     // wparam: low word id, high word notification
-inline constexpr std::uint32_t timer = 275;       // wparam: timer id
+inline constexpr std::uint32_t character = 258;  // wparam: Windows-1252 code of the character
+inline constexpr std::uint32_t command = 273;    // wparam: low word id, high word notification
+inline constexpr std::uint32_t timer = 275;      // wparam: timer id
+// The screen the window is on now shows another number of device pixels per logical pixel (see
+// window_pixel_ratio); posted once the window has moved there.
+inline constexpr std::uint32_t dpi_changed = 0x02E0;
 inline constexpr std::uint32_t mouse_move = 512;  // lparam: x low word, y high word (client)
 inline constexpr std::uint32_t lbutton_down = 513;
 inline constexpr std::uint32_t lbutton_up = 514;

@@ -124,6 +124,12 @@ WindowHandle capture_window();
 Point cursor_position();  // screen coordinates
 Size screen_size();       // the primary screen
 
+// How many device pixels the screen that shows the window has for each logical pixel (2 on a
+// high-density screen, 1.5 on one scaled by half); 1 when that is unknown. Positions, sizes and
+// input stay in logical pixels whatever the ratio; a layered window is drawn sharply on a canvas
+// of canvas_scale_for(ratio). When it changes the window gets msg::dpi_changed.
+float window_pixel_ratio(WindowHandle window);
+
 // Outer rectangle in screen coordinates.
 Rect window_rect(WindowHandle window);
 // Moves the window to a new screen position (top-level) or client position (child), keeping its
@@ -144,7 +150,8 @@ struct BlendFunction {
 
 // Shows the canvas, from source_origin and of the given size, as the whole picture of a layered
 // window, with per-pixel alpha, and makes sure it is on the screen before returning. The window
-// takes the picture's size.
+// takes the picture's size. Origin and size are logical pixels: a canvas whose scale is not the
+// window's pixel ratio is scaled smoothly to the screen's device pixels.
 void update_layered_window(WindowHandle window, const Canvas* canvas, Size size,
                            Point source_origin, BlendFunction blend);
 

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Runs a command on a private virtual display of 1024 × 768 (Xvfb), with DISPLAY set for it, and
-# stops the display afterwards. Leaves no process behind; exits with the command's status.
+# Runs a command on a private virtual display of 1024 × 768 (Xvfb; VORMELIN_XVFB_SCREEN=WxH for
+# another size), with DISPLAY set for it, and stops the display afterwards. Leaves no process
+# behind; exits with the command's status.
 #   scripts/with-xvfb.sh <command> [arguments...]
 set -euo pipefail
 
+screen_size=${VORMELIN_XVFB_SCREEN:-1024x768}
 display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset +extension COMPOSITE \
+Xvfb -displayfd 3 -screen 0 "${screen_size}x24" -nolisten tcp -noreset +extension COMPOSITE \
     3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
 

@@ -4,6 +4,7 @@
 
 #include "platform/message_queue.h"
 #include "platform/messages.h"
+#include "platform/window.h"
 #include "widgets/shared_graphics.h"
 
 namespace msg = platform::msg;
@@ -63,6 +64,8 @@ void on_destroy(HostWindow* host, std::uint32_t wparam, std::int32_t lparam) {
         host->canvas = nullptr;
         platform::pattern_delete(host->background);
         host->background = nullptr;
+        platform::image_dispose(host->background_image);
+        host->background_image = nullptr;
     }
     send_to_every_widget(msg::destroy, wparam, lparam);
     platform::post_quit_message(0);
@@ -158,21 +161,39 @@ void on_left_button_down(WindowHandle hwnd, HostWindow& host, std::uint32_t wpar
     call_hovered(host, msg::set_focus, wparam, lparam);
 }
 
-// The first paint draws the background picture into a new canvas and keeps a copy of it as the
-// erasing pattern; it then composes every visible top-level widget. Later paints only show the
-// canvas again, which the widgets' direct updates keep up to date.
+// A new canvas at the scale of the window's screen, with the background picture drawn into it and
+// kept as the erasing pattern; every widget is then composed on it.
+void make_canvas(WindowHandle hwnd, HostWindow& host) {
+    platform::canvas_delete(host.canvas);
+    platform::pattern_delete(host.background);
+    const std::int32_t scale = platform::canvas_scale_for(platform::window_pixel_ratio(hwnd));
+    host.canvas = platform::canvas_create(host.size.cx, host.size.cy, scale);
+    platform::Graphics* graphics = platform::graphics_create(host.canvas);
+    platform::graphics_set_smoothing_mode(graphics, platform::SmoothingMode::high_quality);
+    platform::draw_image(graphics, host.background_image, 0, 0, host.size.cx, host.size.cy);
+    platform::graphics_delete(graphics);
+    host.compose = 1;
+    host.background = platform::pattern_from_canvas(host.canvas);
+}
+
+// The window went to a screen of another pixel ratio: a canvas of the new scale is made and
+// composed from the widgets' state at once, so that the next direct update (the next step of a
+// cascade under way, say) draws on a whole picture.
+void on_dpi_changed(WindowHandle hwnd, HostWindow& host) {
+    const std::int32_t scale = platform::canvas_scale_for(platform::window_pixel_ratio(hwnd));
+    if (host.canvas == nullptr || platform::canvas_scale(host.canvas) == scale) {
+        return;
+    }
+    make_canvas(hwnd, host);
+    platform::invalidate_window(hwnd);
+}
+
+// The first paint makes the canvas and composes every visible top-level widget. Later paints
+// only show the canvas again, which the widgets' direct updates keep up to date.
 void on_paint(WindowHandle hwnd, HostWindow& host) {
     platform::begin_paint(hwnd);
     if (host.canvas == nullptr) {
-        host.canvas = platform::canvas_create(host.size.cx, host.size.cy);
-        platform::Graphics* graphics = platform::graphics_create(host.canvas);
-        platform::graphics_set_smoothing_mode(graphics, platform::SmoothingMode::high_quality);
-        platform::draw_image(graphics, host.background_image, 0, 0, host.size.cx, host.size.cy);
-        platform::image_dispose(host.background_image);
-        host.background_image = nullptr;
-        platform::graphics_delete(graphics);
-        host.compose = 1;
-        host.background = platform::pattern_from_canvas(host.canvas);
+        make_canvas(hwnd, host);
     }
     if (host.compose != 0) {
         bind_shared_graphics(host.canvas);
@@ -263,6 +284,9 @@ std::int32_t host_window_proc(WindowHandle hwnd, std::uint32_t message, std::uin
                     break;
                 case msg::paint:
                     on_paint(hwnd, *host);
+                    break;
+                case msg::dpi_changed:
+                    on_dpi_changed(hwnd, *host);
                     break;
                 default:
                     call_hovered(*host, message, wparam, lparam);

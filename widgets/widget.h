@@ -56,8 +56,10 @@ struct Widget {
 struct HostWindow {
     platform::WindowHandle hwnd = 0;
     std::int32_t id = 0;
-    platform::Canvas* canvas = nullptr;  // made at the first paint
-    // The background picture until the first paint; then the pattern made from the clean
+    // Made at the first paint, at the scale of the screen's pixel ratio, and made again when
+    // that ratio changes.
+    platform::Canvas* canvas = nullptr;
+    // The background picture, kept to draw a new canvas from; and the pattern made from the clean
     // canvas, with which any rectangle of the canvas is erased.
     platform::Image* background_image = nullptr;
     platform::Pattern* background = nullptr;

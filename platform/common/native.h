@@ -38,6 +38,7 @@ void bring_to_top(common::WindowRecord& record);
 
 Point cursor_position();
 Size screen_size();
+float pixel_ratio(const common::WindowRecord& record);
 
 void layered_update(common::WindowRecord& record, const Canvas* canvas, Size size,
                     Point source_origin, BlendFunction blend);

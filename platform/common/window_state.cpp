@@ -190,6 +190,12 @@ void begin_paint(WindowHandle window) {
 
 void end_paint(WindowHandle) {}
 
+float window_pixel_ratio(WindowHandle window) {
+    const auto* record = common::find_window(window);
+    const float ratio = record != nullptr ? native::pixel_ratio(*record) : 1.0F;
+    return ratio > 0.0F ? ratio : 1.0F;
+}
+
 void update_layered_window(WindowHandle window, const Canvas* canvas, Size size,
                            Point source_origin, BlendFunction blend) {
     auto* record = common::find_window(window);

@@ -73,6 +73,10 @@ Size screen_size() {
     return world().screen;
 }
 
+float pixel_ratio(const common::WindowRecord&) {
+    return world().pixel_ratio;
+}
+
 void layered_update(common::WindowRecord& record, const Canvas* canvas, Size, Point,
                     BlendFunction) {
     testing::Event event{.kind = EventKind::layered_update, .window = record.handle};

@@ -60,6 +60,9 @@ void advance_clock(std::uint32_t milliseconds);
 
 // The desktop.
 void set_screen_size(Size size);
+// The screen's device pixels per logical pixel (1 at reset). A change posts msg::dpi_changed to
+// every top-level window, as moving to a screen of that ratio would.
+void set_pixel_ratio(float ratio);
 void set_cursor_position(Point position);
 // 0 stands for another program's window in front.
 void set_foreground(WindowHandle window);

@@ -5,6 +5,9 @@
 
 #include "platform/clock.h"
 #include "platform/common/window_table.h"
+#include "platform/message_queue.h"
+#include "platform/messages.h"
+#include "platform/window.h"
 
 namespace platform {
 namespace testing {
@@ -34,6 +37,19 @@ void advance_clock(std::uint32_t milliseconds) {
 
 void set_screen_size(Size size) {
     world().screen = size;
+}
+
+void set_pixel_ratio(float ratio) {
+    if (ratio == world().pixel_ratio) {
+        return;
+    }
+    world().pixel_ratio = ratio;
+    for (const WindowHandle window : common::all_windows()) {
+        const auto* record = common::find_window(window);
+        if (record != nullptr && (record->style & style::child) == 0) {
+            post_message(window, msg::dpi_changed, 0, 0);
+        }
+    }
 }
 
 void set_cursor_position(Point position) {

@@ -23,6 +23,7 @@ struct EditState {
 struct TestWorld {
     std::uint32_t clock = 0;
     Size screen{1024, 768};
+    float pixel_ratio = 1.0F;
     Point cursor;
     WindowHandle foreground = 0;
     bool tray_available = true;

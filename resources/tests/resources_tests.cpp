@@ -127,10 +127,28 @@ TEST(FindResource, GivesNothingForUnknownNames) {
     EXPECT_TRUE(find_resource(std::string_view("FOND\0", 5)).empty());
 }
 
-TEST(EmbeddedResources, HoldsExactlyThePicturesWithUniqueNames) {
+// Every picture and its second set, NAME@2x at twice the size.
+std::vector<ExpectedPicture> both_sets() {
+    static const std::vector<std::string> dense_names = [] {
+        std::vector<std::string> names;
+        for (const ExpectedPicture& expected : expected_pictures) {
+            names.push_back(std::string(expected.name) + "@2x");
+        }
+        return names;
+    }();
+    std::vector<ExpectedPicture> pictures(expected_pictures.begin(), expected_pictures.end());
+    for (std::size_t i = 0; i < expected_pictures.size(); ++i) {
+        pictures.push_back(
+            {dense_names[i], 2 * expected_pictures[i].width, 2 * expected_pictures[i].height});
+    }
+    return pictures;
+}
+
+TEST(EmbeddedResources, HoldsExactlyThePicturesAndTheirSecondSetWithUniqueNames) {
     const auto table = embedded_resources();
-    ASSERT_EQ(table.size(), expected_pictures.size());
-    for (const ExpectedPicture& expected : expected_pictures) {
+    const auto expected_set = both_sets();
+    ASSERT_EQ(table.size(), expected_set.size());
+    for (const ExpectedPicture& expected : expected_set) {
         int matches = 0;
         for (const EmbeddedResource& resource : table) {
             matches += resource.name == expected.name ? 1 : 0;
@@ -140,7 +158,7 @@ TEST(EmbeddedResources, HoldsExactlyThePicturesWithUniqueNames) {
 }
 
 TEST(EmbeddedPictures, AreWholeRgbaPngsOfTheirSizes) {
-    for (const ExpectedPicture& expected : expected_pictures) {
+    for (const ExpectedPicture& expected : both_sets()) {
         SCOPED_TRACE(std::string(expected.name));
         const PngSummary png = summarise_png(find_resource(expected.name));
         EXPECT_TRUE(png.has_signature);

@@ -5,8 +5,27 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+int& scale_setting() {
+    static int scale = 1;
+    return scale;
+}
+
+}  // namespace
+
+void set_drawing_scale(int scale) {
+    scale_setting() = std::max(scale, 1);
+}
+
+int drawing_scale() {
+    return scale_setting();
+}
+
 QImage new_canvas(int width, int height) {
-    QImage canvas(width, height, QImage::Format_ARGB32_Premultiplied);
+    const int scale = drawing_scale();
+    QImage canvas(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
+    canvas.setDevicePixelRatio(scale);
     canvas.fill(Qt::transparent);
     return canvas;
 }
@@ -48,9 +67,11 @@ qreal rounded_rect_distance(QPointF point, QRectF shape, qreal radius) {
 QImage rounded_rect_shadow(QSize size, QRectF shape, qreal radius, qreal spread, QColor colour,
                            int peak_alpha) {
     QImage shadow = new_canvas(size.width(), size.height());
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
-            const qreal distance = rounded_rect_distance({x + 0.5, y + 0.5}, shape, radius);
+    const qreal scale = drawing_scale();
+    for (int y = 0; y < shadow.height(); ++y) {
+        for (int x = 0; x < shadow.width(); ++x) {
+            const qreal distance =
+                rounded_rect_distance({(x + 0.5) / scale, (y + 0.5) / scale}, shape, radius);
             if (distance >= spread) {
                 continue;
             }

@@ -8,7 +8,14 @@
 #include <QRectF>
 #include <QString>
 
-// A transparent canvas in premultiplied ARGB, the format QPainter draws fastest into.
+// The pictures are drawn for screens with this many device pixels per pixel (1 by default):
+// every canvas then holds scale × scale pixels for each pixel of the drawing's coordinates.
+void set_drawing_scale(int scale);
+int drawing_scale();
+
+// A transparent canvas in premultiplied ARGB, the format QPainter draws fastest into, of the
+// given size at the drawing scale (its device pixel ratio), so that a QPainter on it takes the
+// same coordinates at every scale.
 QImage new_canvas(int width, int height);
 
 // Antialiased shapes, text and scaled pictures.

@@ -1,5 +1,6 @@
 // vormelin_artwork: draws the program's pictures without a display.
-//   vormelin_artwork FOLDER            writes FOND.png, BF.png, ..., SYSTRAY.png into FOLDER
+//   vormelin_artwork FOLDER            writes FOND.png, BF.png, ..., SYSTRAY.png into FOLDER, and
+//                                      the second set FOND@2x.png, ..., SYSTRAY@2x.png
 //   vormelin_artwork --icons FOLDER    writes the desktop entry's icon, 16.png to 512.png, into
 //                                      FOLDER
 //   vormelin_artwork --preview FILE    writes a preview to look at (a mock screenshot, every
@@ -74,7 +75,10 @@ int main(int argc, char** argv) {
     } else if (icons) {
         written = write_pictures(icon_set, QString::fromLocal8Bit(argv[2]));
     } else {
-        written = write_pictures(pictures, QString::fromLocal8Bit(argv[1]));
+        const auto dense = dense_pictures();
+        const QString folder = QString::fromLocal8Bit(argv[1]);
+        written = dense_sizes_fit(pictures, dense) && write_pictures(pictures, folder) &&
+                  write_pictures(dense, folder);
     }
     return written ? 0 : 1;
 }

@@ -27,6 +27,30 @@ std::vector<NamedPicture> all_pictures() {
     return pictures;
 }
 
+std::vector<NamedPicture> dense_pictures() {
+    const int previous = drawing_scale();
+    set_drawing_scale(dense_scale);
+    std::vector<NamedPicture> pictures = all_pictures();
+    set_drawing_scale(previous);
+    for (NamedPicture& named : pictures) {
+        named.name += QStringLiteral("@2x");
+    }
+    return pictures;
+}
+
+bool dense_sizes_fit(const std::vector<NamedPicture>& pictures,
+                     const std::vector<NamedPicture>& dense) {
+    bool fit = pictures.size() == dense.size();
+    for (std::size_t i = 0; fit && i < pictures.size(); ++i) {
+        if (dense[i].picture.size() != pictures[i].picture.size() * dense_scale) {
+            std::fprintf(stderr, "vormelin_artwork: %s: not twice the size of %s\n",
+                         qPrintable(dense[i].name), qPrintable(pictures[i].name));
+            fit = false;
+        }
+    }
+    return fit;
+}
+
 std::vector<NamedPicture> desktop_icons() {
     std::vector<NamedPicture> icons;
     for (const int size : desktop_icon_sizes) {

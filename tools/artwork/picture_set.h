@@ -11,8 +11,17 @@ struct NamedPicture {
     QImage picture;
 };
 
+// Drawn at the drawing scale (see drawing_kit.h).
 std::vector<NamedPicture> all_pictures();
 
+// The second set, for screens of two device pixels per pixel: each picture drawn again at twice
+// its size, from the same shapes. The program finds it as NAME@2x.
+inline constexpr int dense_scale = 2;
+std::vector<NamedPicture> dense_pictures();
+// Whether each dense picture is dense_scale times the size of the picture of the same name;
+// prints the ones that are not.
+bool dense_sizes_fit(const std::vector<NamedPicture>& pictures,
+                     const std::vector<NamedPicture>& dense);
 // The desktop entry's icon at every size of `desktop_icon_sizes`, named by its size ("16", ...).
 std::vector<NamedPicture> desktop_icons();
 

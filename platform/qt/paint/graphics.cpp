@@ -1,6 +1,9 @@
 // Painting on a canvas: rendering modes, images, filled rectangles and lines.
 #include <QPen>
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/graphics.h"
 #include "platform/qt/paint/qt_paint.h"
 
@@ -53,7 +56,8 @@ void draw_image(Graphics* graphics, const Image* image, std::int32_t x, std::int
     if (graphics == nullptr || image == nullptr || width <= 0 || height <= 0) {
         return;
     }
-    graphics->painter.drawImage(QRect(x, y, width, height), image->image);
+    const QImage& picture = image_for_scale(*image, scale_of(graphics->canvas->image));
+    graphics->painter.drawImage(QRect(x, y, width, height), picture);
 }
 
 void fill_rectangle(Graphics* graphics, Argb colour, std::int32_t x, std::int32_t y,
@@ -76,10 +80,39 @@ QPen line_pen(Argb colour, float width) {
     return pen;
 }
 
+// The pixels that an aliased horizontal or vertical line covers at one device pixel per pixel:
+// a hairline both its end pixels, a wide line from its start up to its end; across, a line of
+// width w at c covers w pixels from c - w / 2.
+QRect straight_line_pixels(float width, Point from, Point to) {
+    const bool hairline = width <= 1.0F;
+    const int thickness = hairline ? 1 : static_cast<int>(std::lround(width));
+    const int before = thickness / 2;
+    const int ends = hairline ? 1 : 0;
+    if (from.y == to.y) {
+        const int left = std::min(from.x, to.x);
+        return {left, from.y - before, std::max(from.x, to.x) - left + ends, thickness};
+    }
+    const int top = std::min(from.y, to.y);
+    return {from.x - before, top, thickness, std::max(from.y, to.y) - top + ends};
+}
+
+bool is_straight(Point from, Point to) {
+    return from.x == to.x || from.y == to.y;
+}
+
 }  // namespace
 
 void draw_line(Graphics* graphics, Argb colour, float width, Point from, Point to) {
     if (graphics == nullptr || !(width > 0.0F)) {
+        return;
+    }
+    QPainter& painter = graphics->painter;
+    // Scaled up, Qt's aliased rule (pixel centres inside the shape) would put an odd-width line
+    // half a logical pixel off the pixels it covers at scale 1: the same pixels are filled
+    // instead, so that borders meet what they border at every scale.
+    if (scale_of(graphics->canvas->image) > 1 && is_straight(from, to) &&
+        !painter.testRenderHint(QPainter::Antialiasing)) {
+        painter.fillRect(straight_line_pixels(width, from, to), to_qcolor(colour));
         return;
     }
     graphics->painter.setPen(line_pen(colour, width));

@@ -1,4 +1,5 @@
 // Images decoded from PNG bytes.
+#include <algorithm>
 #include <climits>
 
 #include "platform/graphics.h"
@@ -6,17 +7,58 @@
 
 namespace platform {
 
-Image* image_from_png(std::span<const std::uint8_t> bytes) {
+namespace {
+
+// Converted once here, so that drawing the image later is a plain blend; null when the bytes are
+// no PNG.
+QImage decode(std::span<const std::uint8_t> bytes) {
     if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) {
-        return nullptr;
+        return {};
     }
     // fromData copies what it decodes, so the image never refers to the caller's bytes.
     const QImage decoded = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "PNG");
+    return decoded.isNull() ? QImage() : decoded.convertToFormat(paint_format);
+}
+
+}  // namespace
+
+Image* image_from_png(std::span<const std::uint8_t> bytes) {
+    QImage decoded = decode(bytes);
     if (decoded.isNull()) {
         return nullptr;
     }
-    // Converted once here, so that drawing the image later is a plain blend.
-    return new Image{decoded.convertToFormat(paint_format)};
+    return new Image{std::move(decoded), {}};
+}
+
+bool image_add_variant(Image* image, std::span<const std::uint8_t> bytes, std::int32_t scale) {
+    if (image == nullptr || scale < 2) {
+        return false;
+    }
+    QImage variant = decode(bytes);
+    if (variant.isNull() || variant.size() != image->image.size() * scale) {
+        return false;
+    }
+    variant.setDevicePixelRatio(scale);
+    auto& variants = image->variants;
+    const auto place = std::find_if(variants.begin(), variants.end(), [scale](const QImage& other) {
+        return scale_of(other) >= scale;
+    });
+    if (place != variants.end() && scale_of(*place) == scale) {
+        *place = std::move(variant);
+    } else {
+        variants.insert(place, std::move(variant));
+    }
+    return true;
+}
+
+const QImage& image_for_scale(const Image& image, std::int32_t scale) {
+    const QImage* chosen = &image.image;
+    for (const QImage& variant : image.variants) {
+        if (scale_of(variant) <= scale) {
+            chosen = &variant;
+        }
+    }
+    return *chosen;
 }
 
 void image_dispose(Image* image) {

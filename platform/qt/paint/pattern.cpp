@@ -49,7 +49,12 @@ void fill_rect_with_pattern(Canvas* canvas, const Pattern* pattern, Rect rect) {
     }
     QImage& image = canvas->image;
     const QImage& source = pattern->image;
-    rect = clamp_to(rect, image);
+    const std::int32_t scale = scale_of(image);
+    if (scale_of(source) != scale) {
+        return;
+    }
+    rect = clamp_to({rect.left * scale, rect.top * scale, rect.right * scale, rect.bottom * scale},
+                    image);
     for (std::int32_t y = rect.top; y < rect.bottom; ++y) {
         auto* target_row = reinterpret_cast<QRgb*>(image.scanLine(y));
         const auto* source_row =

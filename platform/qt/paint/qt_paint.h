@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <vector>
 
 #include "platform/graphics.h"
 
@@ -15,9 +16,15 @@ namespace platform {
 // another is a plain source-over blend and copying pixels needs no conversion.
 inline constexpr QImage::Format paint_format = QImage::Format_ARGB32_Premultiplied;
 
+// The image holds the device pixels and carries the scale as its device pixel ratio, so that a
+// QPainter on it takes logical coordinates.
 struct Canvas {
     QImage image;
 };
+
+inline std::int32_t scale_of(const QImage& image) {
+    return static_cast<std::int32_t>(image.devicePixelRatio());
+}
 
 // Called with each canvas just before it is deleted: a window that shows a canvas without a copy
 // of it takes one then. One hook at a time; null for none.
@@ -28,8 +35,11 @@ struct Pattern {
     QImage image;
 };
 
+// The image at its own size, and its variants drawn at whole multiples of it (each carrying its
+// scale as device pixel ratio), by increasing scale.
 struct Image {
     QImage image;
+    std::vector<QImage> variants;
 };
 
 // Holds the canvas's image open for painting from creation to deletion.
@@ -37,6 +47,9 @@ struct Graphics {
     Canvas* canvas = nullptr;
     QPainter painter;
 };
+
+// The image itself, or its variant for drawing on a canvas of that scale.
+const QImage& image_for_scale(const Image& image, std::int32_t scale);
 
 struct FontFamily {
     QString name;

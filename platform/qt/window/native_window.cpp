@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "platform/common/window_system.h"
+#include "platform/message_queue.h"
 #include "platform/messages.h"
 #include "platform/qt/paint/qt_paint.h"
 #include "platform/qt/window/compositing.h"
@@ -69,6 +70,49 @@ void NativeWindow::show_canvas(const Canvas& canvas, const QRect& part) {
     canvas_ = &canvas;
     part_ = part;
     kept_ = QImage();
+    if (told_ratio_ == 0) {
+        told_ratio_ = pixel_ratio();
+    }
+}
+
+qreal NativeWindow::pixel_ratio() const {
+    const QWindow* handle = windowHandle();
+    return handle != nullptr ? handle->devicePixelRatio() : devicePixelRatioF();
+}
+
+void NativeWindow::notice_pixel_ratio() {
+    const qreal ratio = pixel_ratio();
+    if (told_ratio_ != 0 && ratio != told_ratio_) {
+        told_ratio_ = ratio;
+        post_message(window_, msg::dpi_changed, 0, 0);
+    }
+}
+
+const QImage& NativeWindow::picture_image() const {
+    return canvas_ != nullptr ? canvas_->image : kept_;
+}
+
+QRect NativeWindow::picture_part() const {
+    if (canvas_ == nullptr) {
+        return kept_.rect();
+    }
+    const int scale = scale_of(canvas_->image);
+    return {part_.topLeft() * scale, part_.size() * scale};
+}
+
+QImage NativeWindow::picture_for_screen(QRect& part) const {
+    const QImage& image = picture_image();
+    part = picture_part();
+    const QSize device_size = (QSizeF(size()) * pixel_ratio()).toSize();
+    if (part.size() == device_size) {
+        return image;  // shares the pixels, no copy
+    }
+    // A whole canvas is scaled as it is; a part of one is cut out first.
+    const QImage source = part == image.rect() ? image : image.copy(part);
+    QImage scaled = source.scaled(device_size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(1);
+    part = scaled.rect();
+    return scaled;
 }
 
 void NativeWindow::present(Appearance appearance) {
@@ -94,6 +138,8 @@ bool NativeWindow::push_directly(Appearance appearance) {
         (!handle->isExposed() && !appearing) || size() != part_.size()) {
         return false;
     }
+    QRect part;
+    const QImage picture = picture_for_screen(part);
     // Pictures that Qt sent on its own connection must not reach the screen after this newer
     // one: the X server keeps the order of each connection, not between them. A window that
     // appears is on the screen once the server has carried out Qt's request to map it (under a
@@ -105,8 +151,7 @@ bool NativeWindow::push_directly(Appearance appearance) {
     }
     const bool composited = compositing_active();
     QImage shape;
-    if (!push_through_shared_memory(winId(), canvas_->image, part_,
-                                    composited ? nullptr : &shape)) {
+    if (!push_through_shared_memory(winId(), picture, part, composited ? nullptr : &shape)) {
         return false;
     }
     apply_shape(composited ? QImage() : std::move(shape));
@@ -115,7 +160,7 @@ bool NativeWindow::push_directly(Appearance appearance) {
 
 void NativeWindow::canvas_going(const Canvas& canvas) {
     if (canvas_ == &canvas) {
-        kept_ = canvas.image.copy(part_);
+        kept_ = canvas.image.copy(picture_part());
         canvas_ = nullptr;
     }
 }
@@ -128,11 +173,18 @@ void NativeWindow::reshape() {
         apply_shape(QImage());
         return;
     }
-    apply_shape(canvas_ != nullptr ? opaque_part(canvas_->image, part_)
-                                   : opaque_part(kept_, kept_.rect()));
+    QRect part;
+    const QImage picture = picture_for_screen(part);
+    apply_shape(opaque_part(picture, part));
 }
 
 void NativeWindow::apply_shape(QImage shape) {
+    // Qt takes a mask in logical pixels.
+    // FIXME: on a screen of more than one device pixel per pixel the cut follows whole logical
+    // pixels; cutting the X window at its device pixels would need the shape set past Qt.
+    if (!shape.isNull() && shape.size() != size()) {
+        shape = shape.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
     if (shape.isNull()) {
         if (!shape_.isNull()) {
             shape_ = QImage();
@@ -231,6 +283,9 @@ bool NativeWindow::event(QEvent* event) {
         case QEvent::Move:
             common::native_window_moved(window_, to_point(pos()));
             break;
+        case QEvent::ScreenChangeInternal:
+            notice_pixel_ratio();
+            break;
         default:
             break;
     }
@@ -244,11 +299,14 @@ void NativeWindow::paintEvent(QPaintEvent*) {
     painted_by_qt_ = true;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (canvas_ != nullptr) {
-        painter.drawImage(QPoint(0, 0), canvas_->image, part_);
-    } else {
-        painter.drawImage(0, 0, kept_);
+    const QImage& image = picture_image();
+    const QRect part = picture_part();
+    if (image.devicePixelRatio() == 1 && pixel_ratio() == 1) {
+        painter.drawImage(QPoint(0, 0), image, part);
+        return;
     }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(rect()), image, QRectF(part));
 }
 
 }  // namespace platform::qt

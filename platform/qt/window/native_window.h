@@ -19,10 +19,11 @@ public:
     NativeWindow(WindowHandle window, bool layered, QWidget* owner, Qt::WindowFlags flags);
     ~NativeWindow() override;
 
-    // The picture of a layered window: a part of the canvas, shown as it is, alpha included,
-    // and painted from the canvas itself (no copy per push) for as long as the canvas lives.
-    // Without a compositing manager the window is cut to the picture's opaque part instead
-    // (see reshape).
+    // The picture of a layered window: a part of the canvas (in logical pixels), shown as it is,
+    // alpha included, and painted from the canvas itself (no copy per push) for as long as the
+    // canvas lives. A canvas whose scale is not the screen's pixel ratio is scaled smoothly to
+    // the window's device pixels. Without a compositing manager the window is cut to the
+    // picture's opaque part instead (see reshape).
     void show_canvas(const Canvas& canvas, const QRect& part);
     // Shows the picture now, and sends it to the display without waiting for an answer.
     // `appearing`: the window has just been asked to show itself with this picture.
@@ -34,6 +35,8 @@ public:
     // compositing manager blends it with the desktop; shows it whole when one does.
     void reshape();
     bool has_picture() const { return canvas_ != nullptr || !kept_.isNull(); }
+    // Device pixels per logical pixel of the screen the window is on.
+    qreal pixel_ratio() const;
     // Moves the window with the mouse while the left button stays down.
     void follow_mouse();
 
@@ -44,6 +47,14 @@ protected:
 private:
     // The picture sent past Qt's backing store, where the window is shown on X at its size.
     bool push_directly(Appearance appearance);
+    // The picture's device pixels in the image that holds them (the canvas, or the copy kept).
+    const QImage& picture_image() const;
+    QRect picture_part() const;
+    // The picture at the window's device size: the part itself when the canvas's scale is the
+    // window's ratio, else a smooth rescale of it.
+    QImage picture_for_screen(QRect& part) const;
+    // A posted msg::dpi_changed when the window's ratio is no longer the one last told.
+    void notice_pixel_ratio();
     // Cuts the window to the one-bit shape, or shows it whole for a null one.
     void apply_shape(QImage shape);
     void post_mouse_event(QEvent* event);
@@ -59,6 +70,7 @@ private:
     QImage shape_;
     bool painted_by_qt_ = false;  // Qt painted the window since its last picture went past it  //
                                   // the one-bit mask the window is cut to; null when it is not cut
+    qreal told_ratio_ = 0;        // the ratio the program was last told of; 0 before the first look
     bool dragging_ = false;
     QPoint drag_offset_;
     QPoint last_press_;  // screen position of the last left press

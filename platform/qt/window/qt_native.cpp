@@ -250,6 +250,14 @@ Size screen_size() {
     return {screen->geometry().width(), screen->geometry().height()};
 }
 
+float pixel_ratio(const common::WindowRecord& record) {
+    if (auto* window = dynamic_cast<qt::NativeWindow*>(widget_of(record))) {
+        return static_cast<float>(window->pixel_ratio());
+    }
+    const QWidget* widget = widget_of(record);
+    return widget != nullptr ? static_cast<float>(widget->devicePixelRatioF()) : 1.0F;
+}
+
 void layered_update(common::WindowRecord& record, const Canvas* canvas, Size size,
                     Point source_origin, BlendFunction) {
     auto* window = dynamic_cast<NativeWindow*>(widget_of(record));
