@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs (only those missing), then configures and builds.
-#   scripts/setup.sh            what testing needs: the test tools too, the normal build (build/)
-#                               and the sanitizer build (build-asan/), everything in them
+#   scripts/setup.sh            what testing needs: the test tools too, the normal build (build/),
+#                               the sanitizer build (build-asan/) and the core built for Windows
+#                               (build-windows/), everything in them
 #   scripts/setup.sh --game     what playing needs: the game's own packages, and the game's
 #                               executable alone in build-game/, without tests or benchmarks
 set -euo pipefail
@@ -22,6 +23,7 @@ test_packages=(
     xvfb xdotool x11-utils x11-apps x11-xserver-utils openbox xcompmgr imagemagick
     pulseaudio pulseaudio-utils trayer
     desktop-file-utils appstream lintian dpkg-dev file man-db
+    g++-mingw-w64-x86-64-posix googletest wine64
 )
 packages=("${game_packages[@]}")
 if ! $game_only; then
@@ -62,3 +64,7 @@ configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs" -- --no-print-directory -s
 configure build-asan -DCMAKE_BUILD_TYPE=Debug -DVORMELIN_SANITIZE=ON -DVORMELIN_BENCHMARKS=OFF
 cmake --build build-asan -j "$jobs" -- --no-print-directory -s
+# The core built for Windows, its tests run under Wine.
+configure build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release
+cmake --build build-windows -j "$jobs" -- --no-print-directory -s
