@@ -47,12 +47,17 @@ class MainWindowTest(GameTestCase):
 
     def test_window_shows_the_notification_area_picture_as_its_icon(self):
         wait_until_shown(self.game)
-        icon = layout.picture("SYSTRAY")
         properties = desktop.window_property(self.game.window, "_NET_WM_ICON")
-        # "_NET_WM_ICON = <width>, <height>, <pixels>...": the picture itself, at its size.
+        # "_NET_WM_ICON = <width>, <height>, <pixels>..., <width>, ...": the picture at its size,
+        # then its second set at twice the size for dense screens.
         values = [int(value) for value in properties.split("=", 1)[1].split(",")]
-        self.assertEqual(values[:2], [icon.width, icon.height])
-        self.assertEqual(len(values), 2 + icon.width * icon.height)
+        sizes = []
+        while values:
+            width, height = values[:2]
+            sizes.append((width, height))
+            values = values[2 + width * height:]
+        expected = [layout.picture(name) for name in ("SYSTRAY", "SYSTRAY@2x")]
+        self.assertEqual(sorted(sizes), [(p.width, p.height) for p in expected])
 
     def test_window_opens_centred_at_its_size(self):
         self.assertEqual(desktop.screen_size(), (1024, 768))

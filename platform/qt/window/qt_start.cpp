@@ -2,7 +2,6 @@
 // opened told in one line instead of the toolkit's abort.
 #include <QApplication>
 #include <QIcon>
-#include <QPixmap>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,9 +14,9 @@
 #include "platform/qt/window/compositing.h"
 #include "platform/qt/window/native_window.h"
 #include "platform/qt/window/qt_backend.h"
+#include "platform/qt/window/resource_icon.h"
 #include "platform/qt/window/x11_push.h"
 #include "platform/shell.h"
-#include "resources/resources.h"
 
 namespace platform {
 namespace {
@@ -124,11 +123,9 @@ void tell_identity(const ProgramIdentity& identity) {
     if (identity.icon_resource.empty()) {
         return;
     }
-    const auto bytes = find_resource(identity.icon_resource);
-    QPixmap picture;
-    if (!bytes.empty() &&
-        picture.loadFromData(bytes.data(), static_cast<uint>(bytes.size()), "PNG")) {
-        QApplication::setWindowIcon(QIcon(picture));
+    const QIcon icon = qt::resource_icon(identity.icon_resource);
+    if (!icon.isNull()) {
+        QApplication::setWindowIcon(icon);
     }
 }
 

@@ -1,5 +1,4 @@
 // The notification-area icon on Qt.
-#include <QPixmap>
 #include <QSystemTrayIcon>
 
 #include <map>
@@ -8,8 +7,8 @@
 
 #include "platform/message_queue.h"
 #include "platform/messages.h"
+#include "platform/qt/window/resource_icon.h"
 #include "platform/shell.h"
-#include "resources/resources.h"
 
 namespace platform {
 namespace {
@@ -47,10 +46,7 @@ bool tray_icon_add(const TrayIcon& icon) {
     if (!tray_available()) {
         return false;
     }
-    QPixmap picture;
-    const auto bytes = find_resource(icon.icon_resource);
-    picture.loadFromData(bytes.data(), static_cast<uint>(bytes.size()), "PNG");
-    auto tray = std::make_unique<QSystemTrayIcon>(QIcon(picture));
+    auto tray = std::make_unique<QSystemTrayIcon>(qt::resource_icon(icon.icon_resource));
     tray->setToolTip(QString::fromStdU16String(icon.tip));
     const WindowHandle window = icon.window;
     const std::uint32_t id = icon.id;
