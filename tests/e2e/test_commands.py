@@ -10,7 +10,8 @@ from harness.geometry import Point, Rect
 from harness.screen import take_screenshot
 from harness.turns import play_turn, read_board
 from harness.waiting import wait_until
-from harness.window import (button_looks_lit, compare_region, move_pointer_to, to_screen,
+from harness.window import (button_looks_lit, click_button, compare_region, minimise_until_hidden,
+                            move_pointer_to, to_screen,
                             wait_for_picture, wait_for_region, wait_until_shown, window_region)
 
 WHITE = (255, 255, 255)
@@ -23,7 +24,7 @@ CLOSE_HELP_LABEL = Point(242, 468)
 
 class CommandsTest(GameTestCase):
     def click_button(self, name):
-        desktop.click(to_screen(self.game, layout.button_rect(name).centre))
+        click_button(self.game, name)
 
     def help_border_colours(self, shot=None):
         region = window_region(self.game, Rect(0, 0, layout.WINDOW_WIDTH, layout.WINDOW_HEIGHT),
@@ -117,12 +118,9 @@ class CommandsTest(GameTestCase):
         if self.notification_area:
             self.assertFalse(tray.shows_an_icon(take_screenshot()), "an icon before minimising")
 
-        self.click_button("minimise")
+        minimise_until_hidden(self.game, self.notification_area)
         pid = self.game.process.pid
-        wait_until(lambda: not find_visible_windows(WINDOW_TITLE_PATTERN, pid=pid),
-                   "the window to hide")
         if self.notification_area:
-            wait_until(lambda: tray.shows_an_icon(take_screenshot()), "the icon to show")
             desktop.click(tray.ICON_POINT)
         else:
             desktop.move_pointer(desktops.DESKTOP_POINT)  # to a task list, say

@@ -8,13 +8,14 @@ import signal
 import stat
 import subprocess
 
-from harness import desktop, layout, scores, tray
+from harness import scores, tray
 from harness.case import GameTestCase, main
 from harness.desktop import find_visible_windows
 from harness.game import WINDOW_TITLE_PATTERN, start_beside, wait_for_exit
 from harness.screen import take_screenshot
 from harness.waiting import wait_until
-from harness.window import to_screen, wait_for_picture, wait_for_region, wait_until_shown
+from harness.window import (click_button, minimise_until_hidden, wait_for_picture, wait_for_region,
+                            wait_until_shown)
 
 # A second start asks the first game and ends; it must not take long.
 SECOND_START_TIMEOUT = 8.0
@@ -22,7 +23,7 @@ SECOND_START_TIMEOUT = 8.0
 
 class SingleGameTest(GameTestCase):
     def click_button(self, name):
-        desktop.click(to_screen(self.game, layout.button_rect(name).centre))
+        click_button(self.game, name)
 
     def start_again(self, arguments=(), cwd=None):
         """Starts the game once more beside the first; returns (exit code, stdout, stderr)."""
@@ -56,12 +57,8 @@ class SingleGameTest(GameTestCase):
         """From the notification area where the desktop has one, else un-iconified."""
         self.start_game(tray=True)
         wait_until_shown(self.game)
-        self.click_button("minimise")
+        minimise_until_hidden(self.game, self.notification_area)
         pid = self.game.process.pid
-        wait_until(lambda: not find_visible_windows(WINDOW_TITLE_PATTERN, pid=pid),
-                   "the window to hide")
-        if self.notification_area:
-            wait_until(lambda: tray.shows_an_icon(take_screenshot()), "the icon to show")
 
         self.assert_handed_over()
         wait_until(lambda: find_visible_windows(WINDOW_TITLE_PATTERN, pid=pid),

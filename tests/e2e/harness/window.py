@@ -1,8 +1,8 @@
 """The game's main window as it shows on the screen: its client points, its pixels, and waiting
 for them to look as expected."""
 
-from . import desktop, layout, screen
-from .game import game_window_rect, wait_for_window
+from . import desktop, layout, screen, tray
+from .game import WINDOW_TITLE_PATTERN, game_window_rect, wait_for_window
 from .geometry import Rect
 from .waiting import wait_until
 
@@ -78,6 +78,22 @@ def hover_button(game, name):
     move_pointer_to(game, rect.centre)
     return wait_for_region(game, rect, layout.lit_face(name), f"the {name} button to light",
                            opaque_only=True)
+
+
+def click_button(game, name):
+    """Clicks the middle of a round button."""
+    desktop.click(to_screen(game, layout.button_rect(name).centre))
+
+
+def minimise_until_hidden(game, notification_area):
+    """Clicks the minimise button and waits until the window is gone from the screen, and, on a
+    desktop with a notification area, until the game's icon shows there."""
+    click_button(game, "minimise")
+    pid = game.process.pid
+    wait_until(lambda: not desktop.find_visible_windows(WINDOW_TITLE_PATTERN, pid=pid),
+               "the window to hide")
+    if notification_area:
+        wait_until(lambda: tray.shows_an_icon(screen.take_screenshot()), "the icon to show")
 
 
 def button_looks_lit(game, name, shot=None):
