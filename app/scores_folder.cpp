@@ -66,9 +66,7 @@ std::string path_for_player(std::string_view path, const char* home) {
         const std::string base = without_trailing_slashes(home);
         if (base != "/" && path.starts_with(base) &&
             (path.size() == base.size() || path[base.size()] == '/')) {
-            // Built by appending: g++ 12 at -O3 wrongly warns of overlap for "~" + string.
-            shown.assign(1, '~');
-            shown.append(path.substr(base.size()));
+            shown = "~" + std::string(path.substr(base.size()));
         }
     }
     return from_wide(utf8_to_wide(shown));
