@@ -2,6 +2,9 @@
 #include <algorithm>
 #include <climits>
 
+#include <QBuffer>
+#include <QImageReader>
+
 #include "platform/graphics.h"
 #include "platform/qt/paint/qt_paint.h"
 
@@ -31,19 +34,22 @@ Image* image_from_png(std::span<const std::uint8_t> bytes) {
 }
 
 bool image_add_variant(Image* image, std::span<const std::uint8_t> bytes, std::int32_t scale) {
-    if (image == nullptr || scale < 2) {
+    if (image == nullptr || scale < 2 || bytes.size() > static_cast<std::size_t>(INT_MAX)) {
         return false;
     }
-    QImage variant = decode(bytes);
-    if (variant.isNull() || variant.size() != image->image.size() * scale) {
+    // Only the header is read now: the pixels are decoded when first drawn at this scale.
+    QByteArray png(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()));
+    QBuffer buffer(&png);
+    QImageReader reader(&buffer, "PNG");
+    if (!reader.canRead() || reader.size() != image->image.size() * scale) {
         return false;
     }
-    variant.setDevicePixelRatio(scale);
     auto& variants = image->variants;
-    const auto place = std::find_if(variants.begin(), variants.end(), [scale](const QImage& other) {
-        return scale_of(other) >= scale;
-    });
-    if (place != variants.end() && scale_of(*place) == scale) {
+    const auto place =
+        std::find_if(variants.begin(), variants.end(),
+                     [scale](const ImageVariant& other) { return other.scale >= scale; });
+    ImageVariant variant{scale, std::move(png), {}};
+    if (place != variants.end() && place->scale == scale) {
         *place = std::move(variant);
     } else {
         variants.insert(place, std::move(variant));
@@ -53,9 +59,18 @@ bool image_add_variant(Image* image, std::span<const std::uint8_t> bytes, std::i
 
 const QImage& image_for_scale(const Image& image, std::int32_t scale) {
     const QImage* chosen = &image.image;
-    for (const QImage& variant : image.variants) {
-        if (scale_of(variant) <= scale) {
-            chosen = &variant;
+    for (const ImageVariant& variant : image.variants) {
+        if (variant.scale > scale) {
+            break;
+        }
+        if (!variant.decode_tried) {
+            variant.decode_tried = true;
+            const auto* data = reinterpret_cast<const std::uint8_t*>(variant.png.constData());
+            variant.decoded = decode({data, static_cast<std::size_t>(variant.png.size())});
+            variant.decoded.setDevicePixelRatio(variant.scale);
+        }
+        if (variant.decoded.size() == image.image.size() * variant.scale) {
+            chosen = &variant.decoded;
         }
     }
     return *chosen;

@@ -2,6 +2,7 @@
 // window backend and the test backend, which reach the pixels of a canvas through them.
 #pragma once
 
+#include <QByteArray>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -35,11 +36,22 @@ struct Pattern {
     QImage image;
 };
 
-// The image at its own size, and its variants drawn at whole multiples of it (each carrying its
-// scale as device pixel ratio), by increasing scale.
+// A variant of an image drawn at a whole multiple of its size. It keeps its PNG bytes and is
+// decoded only when first drawn on a canvas of its scale: on a screen of ratio 1 the dense
+// pictures would otherwise take four times the memory of the ones shown.
+struct ImageVariant {
+    std::int32_t scale = 0;
+    QByteArray png;
+    // Carries the scale as device pixel ratio; null until first drawn. A cache of the bytes,
+    // filled by drawing, which takes the image as const.
+    mutable QImage decoded;
+    mutable bool decode_tried = false;
+};
+
+// The image at its own size, and its variants by increasing scale.
 struct Image {
     QImage image;
-    std::vector<QImage> variants;
+    std::vector<ImageVariant> variants;
 };
 
 // Holds the canvas's image open for painting from creation to deletion.
@@ -48,7 +60,8 @@ struct Graphics {
     QPainter painter;
 };
 
-// The image itself, or its variant for drawing on a canvas of that scale.
+// The image itself, or its variant for drawing on a canvas of that scale (decoded then if it has
+// not been yet; a variant whose bytes turn out not to decode gives the image itself).
 const QImage& image_for_scale(const Image& image, std::int32_t scale);
 
 struct FontFamily {

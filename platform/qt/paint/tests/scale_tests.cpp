@@ -2,6 +2,7 @@
 // pixels as at scale 1, but text is drawn at the device pixels' resolution and images come from
 // their variant of that scale.
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <QBuffer>
 #include <functional>
@@ -221,6 +222,39 @@ TEST(ScaledCanvas, ImagesAreDrawnFromTheirVariantOfTheLargestScaleNotAboveTheCan
         graphics_delete(graphics);
         EXPECT_EQ(canvas_pixel(canvas, 5, 6), colour) << "scale " << scale;
         EXPECT_EQ(inked_bounds(canvas), (Rect{5, 6, 15, 16})) << "scale " << scale;
+        canvas_delete(canvas);
+    }
+    image_dispose(image);
+}
+
+TEST(ScaledCanvas, AVariantIsDecodedOnlyWhenDrawnAtItsScaleAndABrokenOneGivesTheImage) {
+    Image* image = solid_image(Qt::red, 10);
+    std::vector<std::uint8_t> broken = png_of(Qt::green, 20);
+    // Cut inside the pixel data: the size stays readable, the pixels do not.
+    const std::string_view pixel_chunk = "IDAT";
+    const auto data_start =
+        std::search(broken.begin(), broken.end(), pixel_chunk.begin(), pixel_chunk.end());
+    ASSERT_NE(data_start, broken.end());
+    broken.erase(data_start + 6, broken.end());
+    ASSERT_TRUE(image_add_variant(image, broken, 2));
+    ASSERT_TRUE(image_add_variant(image, png_of(Qt::blue, 30), 3));
+
+    Canvas* plain = canvas_create(10, 10, 1);
+    Graphics* graphics = aliased_graphics(plain);
+    draw_image(graphics, image, 0, 0, 10, 10);
+    graphics_delete(graphics);
+    EXPECT_TRUE(image->variants[0].decoded.isNull() && image->variants[1].decoded.isNull())
+        << "a screen of ratio 1 never holds the dense pixels";
+    canvas_delete(plain);
+
+    const std::pair<std::int32_t, Argb> expected[] = {{2, 0xFFFF0000}, {3, 0xFF0000FF}};
+    for (const auto& [scale, colour] : expected) {
+        Canvas* canvas = canvas_create(10, 10, scale);
+        graphics = aliased_graphics(canvas);
+        draw_image(graphics, image, 0, 0, 10, 10);
+        draw_image(graphics, image, 0, 0, 10, 10);  // the failed decode is not tried again
+        graphics_delete(graphics);
+        EXPECT_EQ(canvas_pixel(canvas, 5, 5), colour) << "scale " << scale;
         canvas_delete(canvas);
     }
     image_dispose(image);
