@@ -16,6 +16,14 @@ if(BUILD_TESTING)
     include(GoogleTest)
 endif()
 
+# vormelin_add_ui_tests(<same arguments>): tests that run on the test backend
+# (platform/testing), which draws with the Qt drawing code; they exist only in a Qt build.
+function(vormelin_add_ui_tests name)
+    if(VORMELIN_BACKEND STREQUAL "qt")
+        vormelin_add_tests(${name} ${ARGN})
+    endif()
+endfunction()
+
 # vormelin_add_tests(<name> SOURCES <files...> LIBRARIES <targets...> [LABELS <labels...>])
 function(vormelin_add_tests name)
     if(NOT BUILD_TESTING)
