@@ -9,6 +9,7 @@
 #include "app/host_window_run.h"
 #include "app/main_window.h"
 #include "app/scores_folder.h"
+#include "app/test_seed.h"
 #include "app/tray.h"
 #include "game/board_widget.h"
 #include "panels/help_panel.h"
@@ -76,6 +77,7 @@ int claim_scores_folder() {
 
 int run_program(const CommandLine& line) {
     zero_program_state();
+    apply_test_seed();
     const std::string folder_problem = choose_scores_folder(line);
     if (!platform::platform_start({.desktop_id = VORMELIN_APP_ID, .icon_resource = "SYSTRAY"})) {
         std::fputs("vormelin: no display to show the game on\n", stderr);

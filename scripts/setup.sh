@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs (only those missing), then configures and builds.
 #   scripts/setup.sh            what testing needs: the test tools too, the normal build (build/),
-#                               the sanitizer build (build-asan/) and the core built for Windows
+#                               the sanitizer build (build-asan/) and the game built for Windows
 #                               (build-windows/), everything in them
 #   scripts/setup.sh --game     what playing needs: the game's own packages, and the game's
 #                               executable alone in build-game/, without tests or benchmarks
@@ -64,7 +64,8 @@ configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs" -- --no-print-directory -s
 configure build-asan -DCMAKE_BUILD_TYPE=Debug -DVORMELIN_SANITIZE=ON -DVORMELIN_BENCHMARKS=OFF
 cmake --build build-asan -j "$jobs" -- --no-print-directory -s
-# The core built for Windows, its tests run under Wine.
+# The game built for Windows, its tests run under Wine; its end-to-end tests compare it with the
+# Linux build's game.
 configure build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_BUILD_TYPE=Release -DVORMELIN_LINUX_GAME="$PWD/build/app/vormelin"
 cmake --build build-windows -j "$jobs" -- --no-print-directory -s
