@@ -19,7 +19,7 @@ from pathlib import Path
 
 from harness import board, desktop, dialogs, layout, scores
 from harness.case import GameTestCase, main
-from harness.game import game_window_rect, processes_left, wait_for_exit
+from harness.game import game_window_rect, wait_for_exit
 from harness.geometry import Rect
 from harness.screen import crop, take_screenshot
 from harness.turns import read_board
@@ -115,11 +115,13 @@ class WindowsBuildTest(GameTestCase):
         self.assertEqual(os.listdir(self.game.working_directory), [])
 
     def test_the_close_button_writes_the_score_file_as_the_linux_build_does(self):
+        # In a folder whose name Windows' old code pages cannot all hold: the file is found by
+        # its UTF-16 path.
         table = scores.ScoreTable("Zoé", (("Zoé", 12), ("Anne", 57))
                                   + ((scores.DEFAULT_NAME, scores.DEFAULT_RESULT),) * 11)
         original = scores.file_bytes(table)
         game = self.start_game(sound_server=False, files={scores.FILE_NAME: original},
-                               environment=SEEDED)
+                               environment=SEEDED, work_name="Bâtiment ĳ")
         box = dialogs.wait_for_window(game, dialogs.PROBLEM, "the box of the MIDI output",
                                       timeout=WINE_TIMEOUT)
         dialogs.press_key_in(box[1], "Return")

@@ -53,7 +53,7 @@ class GameTestCase(unittest.TestCase):
         self.desktop = self._stack.enter_context(desktops.running_desktop())
 
     def start_game(self, sound_server=True, tray=False, files=None, arguments=(),
-                   environment=None):
+                   environment=None, work_name="work"):
         """Starts the game in a fresh folder; it is ended and the folder removed after the test,
         and so are the helpers started for it.
 
@@ -61,7 +61,8 @@ class GameTestCase(unittest.TestCase):
         with none at all. tray: with a notification area on the display where the desktop may
         have one (self.notification_area tells). files: names and bytes of files put into its
         working directory first. arguments: its command line after its name. environment:
-        changes to its environment (None removes a variable).
+        changes to its environment (None removes a variable). work_name: the name of its working
+        directory.
         """
         self.notification_area = self.desktop.has_notification_area(tray)
         if self.notification_area and self.desktop.notification_area == "asked":
@@ -72,7 +73,8 @@ class GameTestCase(unittest.TestCase):
             address = self.sound_server.address
         self.game = self._stack.enter_context(
             games.running_game(self.executable, sound_server=address, files=files,
-                               arguments=arguments, environment=environment))
+                               arguments=arguments, environment=environment,
+                               work_name=work_name))
         return self.game
 
     def _keep_evidence_of_failure(self):

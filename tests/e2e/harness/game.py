@@ -39,10 +39,11 @@ class Game:
     started: float = 0.0  # time.monotonic() just before the program was started
     window: int | None = None
     environment: dict | None = None  # the game's environment, for later starts beside it
+    work_name: str = "work"  # the name of its working directory in the folder
 
     @property
     def working_directory(self):
-        return self.folder / "work"
+        return self.folder / self.work_name
 
     @property
     def marker(self):
@@ -73,26 +74,27 @@ def _environment(folder, sound_server, changes=None):
 
 
 def start_game(executable, folder, sound_server=sound.NO_SERVER, files=None, arguments=(),
-               environment=None):
-    """Starts the game in `folder`/work, in a process group and session of its own, with its
-    MIDI output going to the sound server at the address `sound_server`. `files` maps names to
-    the bytes of files put into the working directory first; `arguments` follow the program's
+               environment=None, work_name="work"):
+    """Starts the game in `folder`/`work_name`, in a process group and session of its own, with
+    its MIDI output going to the sound server at the address `sound_server`. `files` maps names
+    to the bytes of files put into the working directory first; `arguments` follow the program's
     name; `environment` changes the game's environment (a value None removes the variable)."""
     folder = Path(folder)
-    (folder / "work").mkdir()
+    work = folder / work_name
+    work.mkdir()
     for name, data in (files or {}).items():
-        (folder / "work" / name).write_bytes(data)
+        (work / name).write_bytes(data)
     env = _environment(folder, sound_server, environment)
     log = open(folder / "output.log", "wb")
     try:
         started = time.monotonic()
-        process = subprocess.Popen([str(executable), *arguments], cwd=folder / "work", env=env,
+        process = subprocess.Popen([str(executable), *arguments], cwd=work, env=env,
                                    stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                                    start_new_session=True)
     except BaseException:
         log.close()
         raise
-    return Game(process, folder, log, started, environment=env)
+    return Game(process, folder, log, started, environment=env, work_name=work_name)
 
 
 def start_beside(executable, game, arguments=(), cwd=None):
@@ -189,7 +191,7 @@ def stop_game(game):
 
 @contextmanager
 def running_game(executable, sound_server=sound.NO_SERVER, files=None, arguments=(),
-                 environment=None):
+                 environment=None, work_name="work"):
     """Starts the game in a fresh temporary folder (see start_game); on leaving, ends every
     process of the run and removes the folder, whether the block succeeded or not. The display
     stays connected all the while, so that it never resets under the game (see
@@ -197,7 +199,8 @@ def running_game(executable, sound_server=sound.NO_SERVER, files=None, arguments
     folder = Path(tempfile.mkdtemp(prefix="vormelin-e2e-"))
     try:
         with desktop.display_kept_open():
-            game = start_game(executable, folder, sound_server, files, arguments, environment)
+            game = start_game(executable, folder, sound_server, files, arguments, environment,
+                              work_name)
             try:
                 yield game
             finally:
