@@ -138,6 +138,10 @@ TEST_F(Win32Window, FocusMovesWithKillThenSetAndNeverToADisabledWindow) {
     EXPECT_FALSE(enable_window(second, false)) << "it was enabled";
     EXPECT_EQ(focus_window(), 0u) << "a disabled window loses the keyboard";
     EXPECT_TRUE(enable_window(second, true)) << "it was disabled";
+
+    set_focus(second);
+    destroy_window(second);
+    EXPECT_NE(focus_window(), second) << "a destroyed window's focus is dropped";
 }
 
 TEST_F(Win32Window, CaptureIsHeldUntilReleasedOrTheHolderGoes) {
