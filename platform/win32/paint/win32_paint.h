@@ -2,7 +2,7 @@
 // program, and a canvas's pixels as a DIB section for the layered update.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/paint/windows_words.h"
 
 #include <cstdint>
 
