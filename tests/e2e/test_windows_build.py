@@ -18,9 +18,10 @@ import tempfile
 from pathlib import Path
 
 from harness import board, desktop, dialogs, layout, scores
-from harness.case import GameTestCase, main
+from harness.case import ARTIFACTS_VARIABLE, GameTestCase, main
 from harness.game import game_window_rect, wait_for_exit
 from harness.geometry import Rect
+from harness.png import write_png
 from harness.screen import crop, take_screenshot
 from harness.turns import read_board
 from harness.waiting import wait_until
@@ -74,13 +75,13 @@ class WindowsBuildTest(GameTestCase):
         wait_until_shown(game)
         return game
 
-    def start_linux_game(self):
+    def start_linux_game(self, files=None):
         linux_game = os.environ.get(LINUX_GAME_VARIABLE)
         if not linux_game:
             self.skipTest(f"{LINUX_GAME_VARIABLE} names no Linux build to compare with")
         self.executable, windows_game = Path(linux_game), self.executable
         try:
-            game = self.start_game(environment=SEEDED)
+            game = self.start_game(files=files, environment=SEEDED)
         finally:
             self.executable = windows_game
         wait_until_shown(game)
@@ -132,8 +133,7 @@ class WindowsBuildTest(GameTestCase):
         saved = (game.working_directory / scores.FILE_NAME).read_bytes()
         self.assertEqual(saved, scores.file_bytes(scores.ScoreTable(last_name="Zoé")))
 
-        linux = self.start_linux_game()
-        (linux.working_directory / scores.FILE_NAME).write_bytes(original)
+        linux = self.start_linux_game(files={scores.FILE_NAME: original})
         click_button(linux, "reset_scores")
         click_button(linux, "close")
         self.assertEqual(wait_for_exit(linux), 0)
@@ -153,13 +153,28 @@ class WindowsBuildTest(GameTestCase):
         linux_shot = take_screenshot()
         self.assertEqual(windows_cells, read_board(linux, linux_shot), "the same seed, the same board")
         linux_picture = crop(linux_shot, game_window_rect(linux))
+        keep_pictures(windows_picture, linux_picture)
         different, largest = picture_difference(windows_picture, linux_picture)
         share = different / (CENTRED.width * CENTRED.height)
         print(f"\nWindows build under Wine against the Linux build, first screen: {different} of "
               f"{CENTRED.width * CENTRED.height} pixels differ ({100 * share:.2f} %), by at most "
               f"{largest} in a channel", file=sys.stderr)
-        # The text is drawn by another engine (GDI+ against Qt); the pictures must be the same.
-        self.assertLess(share, 0.05)
+        # The board is pictures only: the same pixels. Text is drawn by another engine (GDI+
+        # against Qt, other hinting), and the frame's soft edge meets the screen otherwise; they
+        # make the rest of the difference, about 5 % of the window.
+        board_different, _ = picture_difference(crop(windows_picture, board.AREA),
+                                                crop(linux_picture, board.AREA))
+        self.assertEqual(board_different, 0)
+        self.assertLess(share, 0.10)
+
+
+def keep_pictures(windows_picture, linux_picture):
+    """Saves both first screens beside the failures' screenshots, to be looked at."""
+    folder = os.environ.get(ARTIFACTS_VARIABLE)
+    if folder:
+        Path(folder).mkdir(parents=True, exist_ok=True)
+        write_png(Path(folder) / "first-screen-windows.png", windows_picture)
+        write_png(Path(folder) / "first-screen-linux.png", linux_picture)
 
 
 def picture_difference(first, second):
