@@ -29,11 +29,13 @@ check_imports() {
 pack() {
     local program=$1 name=$2 stage
     stage=$(mktemp -d)
-    trap 'rm -rf "$stage"' RETURN
     mkdir "$stage/$name"
     cp "$program" "$source_dir/README.md" "$source_dir/LICENSE" "$stage/$name/"
     rm -f "$build_dir/$name.zip"
-    (cd "$stage" && cmake -E tar cf "$build_dir/$name.zip" --format=zip "$name")
+    local status=0
+    (cd "$stage" && cmake -E tar cf "$build_dir/$name.zip" --format=zip "$name") || status=$?
+    rm -rf "$stage"
+    return $status
 }
 
 main() {
