@@ -6,6 +6,7 @@
 
 #include "platform/graphics.h"
 #include "platform/qt/paint/qt_paint.h"
+#include "platform/straight_line.h"
 
 namespace platform {
 
@@ -80,26 +81,6 @@ QPen line_pen(Argb colour, float width) {
     return pen;
 }
 
-// The pixels that an aliased horizontal or vertical line covers at one device pixel per pixel:
-// a hairline both its end pixels, a wide line from its start up to its end; across, a line of
-// width w at c covers w pixels from c - w / 2.
-QRect straight_line_pixels(float width, Point from, Point to) {
-    const bool hairline = width <= 1.0F;
-    const int thickness = hairline ? 1 : static_cast<int>(std::lround(width));
-    const int before = thickness / 2;
-    const int ends = hairline ? 1 : 0;
-    if (from.y == to.y) {
-        const int left = std::min(from.x, to.x);
-        return {left, from.y - before, std::max(from.x, to.x) - left + ends, thickness};
-    }
-    const int top = std::min(from.y, to.y);
-    return {from.x - before, top, thickness, std::max(from.y, to.y) - top + ends};
-}
-
-bool is_straight(Point from, Point to) {
-    return from.x == to.x || from.y == to.y;
-}
-
 }  // namespace
 
 void draw_line(Graphics* graphics, Argb colour, float width, Point from, Point to) {
@@ -112,7 +93,10 @@ void draw_line(Graphics* graphics, Argb colour, float width, Point from, Point t
     // instead, so that borders meet what they border at every scale.
     if (scale_of(graphics->canvas->image) > 1 && is_straight(from, to) &&
         !painter.testRenderHint(QPainter::Antialiasing)) {
-        painter.fillRect(straight_line_pixels(width, from, to), to_qcolor(colour));
+        const Rect pixels = straight_line_pixels(width, from, to);
+        painter.fillRect(
+            QRect(pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top),
+            to_qcolor(colour));
         return;
     }
     graphics->painter.setPen(line_pen(colour, width));

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/graphics.h"
+#include "platform/straight_line.h"
 #include "platform/win32/paint/gdiplus_paint.h"
 
 namespace platform {
@@ -87,29 +88,7 @@ void fill_rectangle(Graphics* graphics, Argb colour, std::int32_t x, std::int32_
     fill_logical_rect(*graphics, colour, {x, y, width, height});
 }
 
-namespace {
-
-// The pixels that an aliased horizontal or vertical line covers: a hairline both its end pixels
-// (one-pixel borders are drawn from corner pixel to corner pixel), a wide line from its start up
-// to its end; across, a line of width w at c covers w pixels from c - w / 2.
-Gdiplus::GpRect straight_line_pixels(float width, Point from, Point to) {
-    const bool hairline = width <= 1.0F;
-    const int thickness = hairline ? 1 : static_cast<int>(std::lround(width));
-    const int before = thickness / 2;
-    const int ends = hairline ? 1 : 0;
-    if (from.y == to.y) {
-        const int left = std::min(from.x, to.x);
-        return {left, from.y - before, std::max(from.x, to.x) - left + ends, thickness};
-    }
-    const int top = std::min(from.y, to.y);
-    return {from.x - before, top, thickness, std::max(from.y, to.y) - top + ends};
-}
-
-bool is_straight(Point from, Point to) {
-    return from.x == to.x || from.y == to.y;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void draw_line(Graphics* graphics, Argb colour, float width, Point from, Point to) {
     if (graphics == nullptr || !(width > 0.0F) || !std::isfinite(width)) {
@@ -119,7 +98,10 @@ void draw_line(Graphics* graphics, Argb colour, float width, Point from, Point t
     // exactly: they are filled as the pixels they cover, the same at every scale, rather than
     // left to the rasteriser's rounding of a widened path.
     if (!graphics->smooth && is_straight(from, to)) {
-        fill_logical_rect(*graphics, colour, straight_line_pixels(width, from, to));
+        const Rect pixels = straight_line_pixels(width, from, to);
+        fill_logical_rect(
+            *graphics, colour,
+            {pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top});
         return;
     }
     Gdiplus::GpPen* pen = nullptr;
