@@ -219,7 +219,9 @@ TEST_F(Win32Queue, SleepingHandlesNoMessageAndTheClockMoves) {
     post_message(window, msg::user + 4, 0, 0);
     const std::uint32_t before = tick_count();
     sleep_ms(50);
-    EXPECT_GE(tick_count() - before, 40u);
+    // The tick count moves in steps of the system timer (about 16 ms on Windows; Wine's was seen
+    // 15 ms behind), so the time slept shows only to within a step or so.
+    EXPECT_GE(tick_count() - before, 25u);
     EXPECT_TRUE(received_of(window, msg::user + 4).empty());
 }
 
