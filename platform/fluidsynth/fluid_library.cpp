@@ -27,6 +27,10 @@ bool find_functions(void* library, FluidLibrary& fluid) {
            find(library, "new_fluid_synth", fluid.new_synth) &&
            find(library, "delete_fluid_synth", fluid.delete_synth) &&
            find(library, "fluid_synth_sfload", fluid.sfload) &&
+           find(library, "new_fluid_defsfloader", fluid.new_defsfloader) &&
+           find(library, "delete_fluid_sfloader", fluid.delete_sfloader) &&
+           find(library, "fluid_sfloader_set_callbacks", fluid.sfloader_set_callbacks) &&
+           find(library, "fluid_synth_add_sfloader", fluid.add_sfloader) &&
            find(library, "fluid_synth_noteon", fluid.noteon) &&
            find(library, "fluid_synth_noteoff", fluid.noteoff) &&
            find(library, "fluid_synth_cc", fluid.cc) &&

@@ -19,6 +19,10 @@ struct FluidLibrary {
     decltype(&::new_fluid_synth) new_synth = nullptr;
     decltype(&::delete_fluid_synth) delete_synth = nullptr;
     decltype(&::fluid_synth_sfload) sfload = nullptr;
+    decltype(&::new_fluid_defsfloader) new_defsfloader = nullptr;
+    decltype(&::delete_fluid_sfloader) delete_sfloader = nullptr;
+    decltype(&::fluid_sfloader_set_callbacks) sfloader_set_callbacks = nullptr;
+    decltype(&::fluid_synth_add_sfloader) add_sfloader = nullptr;
     decltype(&::fluid_synth_noteon) noteon = nullptr;
     decltype(&::fluid_synth_noteoff) noteoff = nullptr;
     decltype(&::fluid_synth_cc) cc = nullptr;

@@ -2,10 +2,12 @@
 #include "platform/fluidsynth/synth.h"
 
 #include "platform/fluidsynth/fluid_library.h"
+#include "platform/fluidsynth/font_files.h"
 
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <optional>
 
 namespace platform::fluidsynth {
 namespace {
@@ -21,6 +23,11 @@ struct SynthState {
     // Published once the sound font is loaded; the sound thread reads it too.
     std::atomic<fluid_synth_t*> synth{nullptr};
     std::uint16_t programmed_channels = 0;  // bit n: channel n was given a program
+    std::string font_path;
+    // The font cut to the presets asked for at the start, while the whole font is not loaded;
+    // it lives as long as the synthesizer, which reads samples through it.
+    std::optional<FontCut> cut;
+    bool whole_font_loaded = false;
 };
 
 SynthState& state() {
@@ -51,14 +58,64 @@ fluid_settings_t* synth_settings() {
     return settings;
 }
 
-fluid_synth_t* new_synth_with_font(fluid_settings_t* settings, const std::string& sound_font) {
+// Loads the font cut to the presets wanted; false when it cannot be cut or loaded so.
+bool load_cut_font(fluid_synth_t* synth, fluid_settings_t* settings,
+                   std::span<const Preset> wanted) {
+    SynthState& synth_state = state();
+    if (wanted.empty()) {
+        return false;
+    }
+    synth_state.cut = cut_sound_font(synth_state.font_path, wanted);
+    fluid_sfloader_t* loader = synth_state.cut ? new_cut_font_loader(fluid(), settings) : nullptr;
+    if (loader == nullptr) {
+        synth_state.cut.reset();
+        return false;
+    }
+    fluid().add_sfloader(synth, loader);
+    register_cut_font(&*synth_state.cut);
+    if (fluid().sfload(synth, cut_font_name(*synth_state.cut).c_str(), 0) == FLUID_FAILED) {
+        register_cut_font(nullptr);
+        synth_state.cut.reset();
+        return false;
+    }
+    return true;
+}
+
+bool load_whole_font(fluid_synth_t* synth) {
+    SynthState& synth_state = state();
+    synth_state.whole_font_loaded =
+        fluid().sfload(synth, synth_state.font_path.c_str(), 0) != FLUID_FAILED;
+    return synth_state.whole_font_loaded;
+}
+
+fluid_synth_t* new_synth_with_font(fluid_settings_t* settings, std::span<const Preset> wanted) {
     fluid_synth_t* synth = fluid().new_synth(settings);
     // Without giving the channels their instruments: see give_default_program.
-    if (synth != nullptr && fluid().sfload(synth, sound_font.c_str(), 0) == FLUID_FAILED) {
+    if (synth != nullptr && !load_cut_font(synth, settings, wanted) && !load_whole_font(synth)) {
         fluid().delete_synth(synth);
         return nullptr;
     }
     return synth;
+}
+
+// A program, or a bank, that the cut font may not hold is about to be chosen: the whole font is
+// loaded first (over the cut, so that FluidSynth finds its presets there), once.
+void load_whole_font_unless_cut_holds(fluid_synth_t* synth, std::optional<Preset> preset) {
+    const SynthState& synth_state = state();
+    if (!synth_state.cut || synth_state.whole_font_loaded ||
+        (preset && cut_holds(*synth_state.cut, *preset))) {
+        return;
+    }
+    load_whole_font(synth);
+}
+
+constexpr int drum_channel = 9;
+constexpr int bank_select = 0;
+constexpr int bank_select_fine = 32;
+
+Preset preset_for_program(int channel, int program) {
+    return {static_cast<std::uint16_t>(channel == drum_channel ? 128 : 0),
+            static_cast<std::uint16_t>(program)};
 }
 
 std::uint16_t channel_bit(int channel) {
@@ -69,6 +126,7 @@ std::uint16_t channel_bit(int channel) {
 // reset of the synthesizer.
 void give_default_program(fluid_synth_t* synth, int channel) {
     if ((state().programmed_channels & channel_bit(channel)) == 0) {
+        load_whole_font_unless_cut_holds(synth, preset_for_program(channel, 0));
         fluid().program_change(synth, channel, 0);
         state().programmed_channels |= channel_bit(channel);
     }
@@ -84,13 +142,56 @@ bool note_on(fluid_synth_t* synth, int channel, int key, int velocity) {
 }
 
 bool program_change(fluid_synth_t* synth, int channel, int program) {
+    load_whole_font_unless_cut_holds(synth, preset_for_program(channel, program));
     state().programmed_channels |= channel_bit(channel);
     return fluid().program_change(synth, channel, program) == FLUID_OK;
 }
 
+bool control_change(fluid_synth_t* synth, int channel, int control, int value) {
+    if (control == bank_select || control == bank_select_fine) {
+        load_whole_font_unless_cut_holds(synth, std::nullopt);
+    }
+    return fluid().cc(synth, channel, control, value) == FLUID_OK;
+}
+
 }  // namespace
 
-bool open_synth(const std::string& sound_font) {
+std::vector<Preset> presets_chosen_by(std::span<const std::uint32_t> messages) {
+    std::vector<Preset> presets;
+    std::uint16_t programmed = 0;
+    auto add = [&presets](Preset preset) {
+        if (std::find(presets.begin(), presets.end(), preset) == presets.end()) {
+            presets.push_back(preset);
+        }
+    };
+    for (const std::uint32_t message : messages) {
+        const int channel = static_cast<int>(message & 0x0Fu);
+        const int data1 = static_cast<int>((message >> 8) & 0x7Fu);
+        const int data2 = static_cast<int>((message >> 16) & 0x7Fu);
+        switch (message & 0xF0u) {
+            case 0xB0:
+                if (data1 == bank_select || data1 == bank_select_fine) {
+                    return {};
+                }
+                break;
+            case 0xC0:
+                add(preset_for_program(channel, data1));
+                programmed |= channel_bit(channel);
+                break;
+            case 0x90:
+                if (data2 != 0 && (programmed & channel_bit(channel)) == 0) {
+                    add(preset_for_program(channel, 0));
+                    programmed |= channel_bit(channel);
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    return presets;
+}
+
+bool open_synth(const std::string& sound_font, std::span<const Preset> wanted) {
     if (synth_open()) {
         return true;
     }
@@ -102,7 +203,9 @@ bool open_synth(const std::string& sound_font) {
     }
     quiet_fluidsynth_logging();
     synth_state.settings = synth_settings();
-    fluid_synth_t* synth = new_synth_with_font(synth_state.settings, sound_font);
+    synth_state.font_path = sound_font;
+    synth_state.whole_font_loaded = false;
+    fluid_synth_t* synth = new_synth_with_font(synth_state.settings, wanted);
     if (synth == nullptr) {
         close_synth();
         return false;
@@ -117,6 +220,8 @@ void close_synth() {
     if (fluid_synth_t* synth = synth_state.synth.exchange(nullptr)) {
         fluid().delete_synth(synth);
     }
+    register_cut_font(nullptr);
+    synth_state.cut.reset();
     if (synth_state.settings != nullptr) {
         fluid().delete_settings(synth_state.settings);
         synth_state.settings = nullptr;
@@ -143,7 +248,7 @@ bool play_short_message(std::uint32_t message) {
         case 0x90:
             return note_on(synth, channel, data1, data2);
         case 0xB0:
-            return fluid().cc(synth, channel, data1, data2) == FLUID_OK;
+            return control_change(synth, channel, data1, data2);
         case 0xC0:
             return program_change(synth, channel, data1);
         case 0xE0:

@@ -7,7 +7,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
+
+#include "platform/fluidsynth/font_cut.h"
 
 namespace platform::fluidsynth {
 
@@ -18,7 +22,12 @@ inline constexpr std::uint32_t synth_sample_rate = 44100;
 // open synthesizer changes nothing. A channel has no instrument until it is given a program or
 // strikes its first note, which gives it the General MIDI default (as after a reset), so that
 // the samples of instruments never played are never read.
-bool open_synth(const std::string& sound_font);
+//
+// With presets wanted, only they are loaded, from the font cut to them (see font_cut.h); the
+// first program or bank chosen later that the cut may not hold loads the whole font, on the
+// thread that plays the message, before the message is played. Without, or when the font cannot
+// be cut, the whole font is loaded.
+bool open_synth(const std::string& sound_font, std::span<const Preset> wanted = {});
 void close_synth();
 bool synth_open();
 
@@ -30,6 +39,11 @@ bool play_short_message(std::uint32_t message);
 bool plays_kind_of(std::uint32_t message);
 // The program a channel plays (for tests); -1 when no synthesizer is open.
 int channel_program(int channel);
+
+// The presets that messages choose, in the order first chosen: their programs, and the default
+// program of a channel that strikes a note before it is given one. Empty when they choose a bank,
+// which the synthesizer's cut could not answer for.
+std::vector<Preset> presets_chosen_by(std::span<const std::uint32_t> messages);
 
 // Renders the next `frames` stereo frames, interleaved; silence when no synthesizer is open.
 // Safe on another thread than the one that plays messages.

@@ -68,10 +68,17 @@ void fail_load(Loader& state) {
     state.stage = SynthStage::failed;
 }
 
+// The presets that the messages kept so far choose: the game gives its channels their programs
+// as it starts, before the synthesizer is made, so these are the ones it plays.
+std::vector<Preset> presets_kept_for(Loader& state) {
+    std::lock_guard guard(state.lock);
+    return presets_chosen_by(state.kept);
+}
+
 void load(const std::string& sound_font) {
     pthread_setname_np(pthread_self(), "vormelin-synth");
     Loader& state = loader();
-    if (open_synth(sound_font.empty() ? find_sound_font() : sound_font)) {
+    if (open_synth(sound_font.empty() ? find_sound_font() : sound_font, presets_kept_for(state))) {
         play_kept_messages(state);
     } else {
         fail_load(state);
