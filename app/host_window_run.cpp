@@ -39,7 +39,8 @@ HostWindow& new_host_record(std::int32_t id, std::int32_t width, std::int32_t he
         host.x = (screen.cx - width) / 2;
         host.y = (screen.cy - height) / 2;
     }
-    load_png_resource(background, host.background_image);
+    host.background_resource = background;
+    host.read_picture = read_png_resource;
     host.size = {width, height};
     host.drag_guard = board_drag_guard;
     host.blend = {.operation = 0, .flags = 0, .constant_alpha = 255, .alpha_format = 1};
@@ -72,8 +73,6 @@ std::int32_t host_window_run(std::int32_t id, std::int32_t width, std::int32_t h
                                          .width = width,
                                          .height = height});
     if (host.hwnd == 0) {
-        platform::image_dispose(host.background_image);
-        host.background_image = nullptr;
         return 0;
     }
     platform::set_window_property(host.hwnd, host_property, &host);

@@ -58,6 +58,12 @@ std::int32_t load_png_resource(std::string_view name, platform::Image*& out) {
     return 0;
 }
 
+platform::Image* read_png_resource(std::string_view name) {
+    platform::Image* image = nullptr;
+    load_png_resource(name, image);
+    return image;
+}
+
 std::int32_t draw_text_box(float x, float y, float width, float height, std::string_view text,
                            std::int32_t size, platform::Argb colour, std::uint8_t centred,
                            std::uint8_t style) {

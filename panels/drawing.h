@@ -11,6 +11,8 @@
 // Decodes the embedded picture of that name (compared without regard to case) into out; leaves
 // out untouched when there is no such picture or it cannot be decoded.
 std::int32_t load_png_resource(std::string_view name, platform::Image*& out);
+// The same as a function that returns the picture, or null (a host window's `read_picture`).
+platform::Image* read_png_resource(std::string_view name);
 
 // Text in Arial of the given pixel size: near alignment, or centred when centred is nonzero.
 std::int32_t draw_text_box(float x, float y, float width, float height, std::string_view text,

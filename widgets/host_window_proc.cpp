@@ -170,10 +170,20 @@ void make_canvas(WindowHandle hwnd, HostWindow& host) {
     host.canvas = platform::canvas_create(host.size.cx, host.size.cy, scale);
     platform::Graphics* graphics = platform::graphics_create(host.canvas);
     platform::graphics_set_smoothing_mode(graphics, platform::SmoothingMode::high_quality);
+    const bool read_now = host.background_image == nullptr && host.read_picture != nullptr;
+    if (read_now) {
+        host.background_image = host.read_picture(host.background_resource);
+    }
     platform::draw_image(graphics, host.background_image, 0, 0, host.size.cx, host.size.cy);
     platform::graphics_delete(graphics);
     host.compose = 1;
     host.background = platform::pattern_from_canvas(host.canvas);
+    // A picture of the window's size (four of it on a dense screen): read again if the screen's
+    // density changes.
+    if (read_now) {
+        platform::image_dispose(host.background_image);
+        host.background_image = nullptr;
+    }
 }
 
 // The window went to a screen of another pixel ratio: a canvas of the new scale is made and

@@ -59,8 +59,12 @@ struct HostWindow {
     // Made at the first paint, at the scale of the screen's pixel ratio, and made again when
     // that ratio changes.
     platform::Canvas* canvas = nullptr;
-    // The background picture, kept to draw a new canvas from; and the pattern made from the clean
-    // canvas, with which any rectangle of the canvas is erased.
+    // The background picture a new canvas is drawn from: read by `read_picture` from the
+    // resource named (and let go once drawn, for the pattern holds its pixels), or an image given
+    // as it is. The pattern is made from the clean canvas; any rectangle of the canvas is erased
+    // with it.
+    std::string_view background_resource;
+    platform::Image* (*read_picture)(std::string_view name) = nullptr;
     platform::Image* background_image = nullptr;
     platform::Pattern* background = nullptr;
     std::int32_t focus_id = 0;

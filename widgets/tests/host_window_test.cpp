@@ -1,8 +1,13 @@
-// The host window procedure: hover, drill-down, focus, keys, dragging and the first paint.
+// The host window procedure: hover, drill-down, focus, keys, dragging, the first paint and the
+// background of each canvas.
 #include <gtest/gtest.h>
 
 #include "platform/common/window_table.h"
+#include "platform/graphics.h"
 #include "platform/message_queue.h"
+#include "platform/qt/paint/qt_paint.h"
+#include "platform/testing/test_platform.h"
+#include "tests/support/png_writer.h"
 #include "widgets/host_window_proc.h"
 #include "widgets/tests/widget_fixture.h"
 
@@ -198,6 +203,27 @@ TEST_F(WidgetTest, OnlyTheFirstPaintComposesAndEveryPaintShowsTheCanvas) {
     testing_platform::pump();
     EXPECT_TRUE(take_events().empty());
     EXPECT_EQ(testing_platform::events_of(testing_platform::EventKind::layered_update).size(), 2u);
+}
+
+int background_reads = 0;
+
+TEST_F(WidgetTest, TheBackgroundIsReadForEachNewCanvasAndLetGoOnceDrawn) {
+    background_reads = 0;
+    open_host([&] {});
+    host->background_resource = "Blue";
+    host->read_picture = [](std::string_view name) -> platform::Image* {
+        ++background_reads;
+        EXPECT_EQ(name, "Blue");
+        return platform::image_from_png(test_support::make_solid_png(700, 550, 0xFF2040C0));
+    };
+    for (const float ratio : {2.0F, 1.0F}) {
+        testing_platform::set_pixel_ratio(ratio);
+        testing_platform::pump();
+        EXPECT_EQ(host->background_image, nullptr) << "the pattern holds its pixels";
+        ASSERT_NE(host->canvas, nullptr);
+        EXPECT_EQ(host->canvas->image.pixel(5, 5), 0xFF2040C0u);
+    }
+    EXPECT_EQ(background_reads, 2) << "once for each canvas";
 }
 
 TEST_F(WidgetTest, OtherMessagesGoToTheHoveredWidget) {
