@@ -57,7 +57,13 @@ NativeWindow::NativeWindow(WindowHandle window, bool layered, QWidget* owner, Qt
     if (layered) {
         setAttribute(Qt::WA_TranslucentBackground);
         setAttribute(Qt::WA_NoSystemBackground);
+        paints_past_qt_ = x11_connection() != nullptr;
+        setAttribute(Qt::WA_PaintOnScreen, paints_past_qt_);
     }
+}
+
+QPaintEngine* NativeWindow::paintEngine() const {
+    return paints_past_qt_ ? nullptr : QWidget::paintEngine();
 }
 
 NativeWindow::~NativeWindow() {
@@ -120,9 +126,14 @@ void NativeWindow::present(Appearance appearance) {
         return;
     }
     if (push_directly(appearance)) {
-        // Qt's backing store catches up once its event loop runs again, for a later expose.
-        update();
+        if (!paints_past_qt_) {
+            // Qt's backing store catches up once its event loop runs again, for a later expose.
+            update();
+        }
         return;
+    }
+    if (paints_past_qt_) {
+        return;  // not on the screen yet: its exposure will push it
     }
     reshape();
     // Paint now and send it to the display at once: the program may sleep next, and Qt would
@@ -134,7 +145,7 @@ void NativeWindow::present(Appearance appearance) {
 bool NativeWindow::push_directly(Appearance appearance) {
     const QWindow* handle = windowHandle();
     const bool appearing = appearance == Appearance::appearing;
-    if (x11_connection() == nullptr || canvas_ == nullptr || handle == nullptr ||
+    if (x11_connection() == nullptr || !has_picture() || handle == nullptr ||
         (!handle->isExposed() && !appearing) || size() != part_.size()) {
         return false;
     }
@@ -143,7 +154,7 @@ bool NativeWindow::push_directly(Appearance appearance) {
     // Pictures that Qt sent on its own connection must not reach the screen after this newer
     // one: the X server keeps the order of each connection, not between them. A window that
     // appears is on the screen once the server has carried out Qt's request to map it (under a
-    // window manager it is mapped later, the picture is lost, and Qt paints it when exposed),
+    // window manager it is mapped later, the picture is lost, and its exposure pushes it again),
     // so its first picture need not wait for Qt's event loop to hear of its exposure.
     if (painted_by_qt_ || appearing) {
         wait_for_display();
@@ -294,6 +305,10 @@ bool NativeWindow::event(QEvent* event) {
 
 void NativeWindow::paintEvent(QPaintEvent*) {
     if (!layered_ || !has_picture()) {
+        return;
+    }
+    if (paints_past_qt_) {
+        push_directly(Appearance::shown);
         return;
     }
     painted_by_qt_ = true;

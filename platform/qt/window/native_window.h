@@ -43,6 +43,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // None for a window whose pictures all go past Qt (see paints_past_qt_).
+    QPaintEngine* paintEngine() const override;
 
 private:
     // The picture sent past Qt's backing store, where the window is shown on X at its size.
@@ -67,9 +69,12 @@ private:
     const Canvas* canvas_ = nullptr;
     QRect part_;
     QImage kept_;
-    QImage shape_;
-    bool painted_by_qt_ = false;  // Qt painted the window since its last picture went past it  //
-                                  // the one-bit mask the window is cut to; null when it is not cut
+    QImage shape_;  // the one-bit mask the window is cut to; null when it is not cut
+    // A layered window on X gets every picture, exposures included, past Qt: Qt then keeps no
+    // backing store for it (a second picture of the window's size, in memory shared with the X
+    // server) and paints nothing after a push.
+    bool paints_past_qt_ = false;
+    bool painted_by_qt_ = false;  // Qt painted the window since its last picture went past it
     qreal told_ratio_ = 0;        // the ratio the program was last told of; 0 before the first look
     bool dragging_ = false;
     QPoint drag_offset_;
