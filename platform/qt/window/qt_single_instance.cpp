@@ -1,17 +1,29 @@
 // One game per score table on Qt: a lock file claims the folder, and a local socket beside it
 // carries a later start's request to come forward. Both are named after a hash of the folder's
-// canonical path, in the user's runtime folder (else the temporary folder).
+// canonical path, in the user's runtime folder (else the temporary folder). The socket is a plain
+// Unix socket watched by Qt's event loop, which spares the game Qt's network library and the dozen
+// libraries it brings (Kerberos, proxies, ...).
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
+#include <QSocketNotifier>
 
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/message_queue.h"
 #include "platform/single_instance.h"
@@ -19,8 +31,9 @@
 namespace platform {
 namespace {
 
-constexpr QByteArrayView request = "come forward\n";
-constexpr QByteArrayView answer = "ok\n";
+constexpr std::string_view request = "come forward\n";
+constexpr std::string_view answer = "ok\n";
+constexpr std::size_t longest_request = 256;
 // A start gives the game that holds the folder this long to listen and answer: that game may
 // itself be starting (it listens right after taking the lock, before its window).
 constexpr int answer_timeout_ms = 3000;
@@ -28,7 +41,11 @@ constexpr int attempt_pause_ms = 100;
 
 struct Claim {
     std::unique_ptr<QLockFile> lock;
-    std::unique_ptr<QLocalServer> server;
+    int listener = -1;
+    std::string socket_path;
+    // Watches the listener; the connections' notifiers are its children.
+    std::unique_ptr<QSocketNotifier> accepting;
+    std::vector<int> connections;
     WindowHandle window = 0;
     std::uint32_t message = 0;
     bool request_waiting = false;
@@ -71,57 +88,122 @@ void come_forward() {
     post_message(current.window, current.message, 0, 0);
 }
 
+std::optional<sockaddr_un> socket_address(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) {
+        return std::nullopt;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return address;
+}
+
+void close_connection(int fd, QSocketNotifier* notifier) {
+    notifier->setEnabled(false);
+    notifier->deleteLater();
+    auto& open = claim().connections;
+    std::erase(open, fd);
+    ::close(fd);
+}
+
 // A connection is a later start: once it has said what it wants, the window is asked to come
-// forward and the start hears that it was.
-void serve(QLocalSocket* socket) {
-    QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket] {
-        if (!socket->canReadLine()) {
-            if (socket->bytesAvailable() > 256) {
-                socket->abort();
-            }
+// forward and the start hears that it was. Anything else, or too much, closes the connection.
+void serve(int fd) {
+    claim().connections.push_back(fd);
+    auto* readable = new QSocketNotifier(fd, QSocketNotifier::Read, claim().accepting.get());
+    auto received = std::make_shared<std::string>();
+    QObject::connect(readable, &QSocketNotifier::activated, readable, [fd, readable, received] {
+        char bytes[longest_request];
+        const ssize_t got = ::recv(fd, bytes, sizeof bytes, MSG_DONTWAIT);
+        if (got < 0 && (errno == EAGAIN || errno == EINTR)) {
             return;
         }
-        if (socket->readLine() == request.toByteArray()) {
-            come_forward();
-            socket->write(answer.toByteArray());
-            socket->flush();
+        if (got > 0) {
+            received->append(bytes, static_cast<std::size_t>(got));
         }
-        socket->disconnectFromServer();
+        const std::size_t line_end = received->find('\n');
+        if (line_end == std::string::npos && got > 0 && received->size() <= longest_request) {
+            return;
+        }
+        if (line_end != std::string::npos && received->substr(0, line_end + 1) == request) {
+            come_forward();
+            ::send(fd, answer.data(), answer.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        }
+        close_connection(fd, readable);
     });
 }
 
-bool listen(const QString& name) {
-    auto server = std::make_unique<QLocalServer>();
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    // The lock is ours: a socket under this name was left by a game that died.
-    QLocalServer::removeServer(name);
-    if (!server->listen(name)) {
+void accept_connections() {
+    while (true) {
+        const int fd = ::accept4(claim().listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            return;
+        }
+        serve(fd);
+    }
+}
+
+bool listen(const std::string& path) {
+    const std::optional<sockaddr_un> address = socket_address(path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (!address || fd < 0) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
         return false;
     }
-    QLocalServer* listening = server.get();
-    QObject::connect(listening, &QLocalServer::newConnection, listening, [listening] {
-        while (QLocalSocket* socket = listening->nextPendingConnection()) {
-            serve(socket);
-        }
-    });
-    claim().server = std::move(server);
+    // The lock is ours: a socket under this name was left by a game that died.
+    ::unlink(path.c_str());
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0 ||
+        ::chmod(path.c_str(), S_IRUSR | S_IWUSR) != 0 || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        ::unlink(path.c_str());
+        return false;
+    }
+    Claim& current = claim();
+    current.listener = fd;
+    current.socket_path = path;
+    current.accepting = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    QObject::connect(current.accepting.get(), &QSocketNotifier::activated, current.accepting.get(),
+                     accept_connections);
     return true;
 }
 
-bool ask_to_come_forward(const QString& name) {
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(attempt_pause_ms)) {
+// Whether the socket has something to read within `timeout_ms`.
+bool readable_within(int fd, int timeout_ms) {
+    pollfd watched{fd, POLLIN, 0};
+    int ready = 0;
+    do {
+        ready = ::poll(&watched, 1, timeout_ms);
+    } while (ready < 0 && errno == EINTR);
+    return ready > 0;
+}
+
+bool ask_to_come_forward(const std::string& path) {
+    const std::optional<sockaddr_un> address = socket_address(path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (!address || fd < 0) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
         return false;
     }
-    socket.write(request.toByteArray());
-    if (!socket.waitForBytesWritten(answer_timeout_ms)) {
-        return false;
+    std::string reply;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0 &&
+        ::send(fd, request.data(), request.size(), MSG_NOSIGNAL) ==
+            static_cast<ssize_t>(request.size())) {
+        char bytes[16];
+        while (reply.find('\n') == std::string::npos && reply.size() < sizeof bytes &&
+               readable_within(fd, answer_timeout_ms)) {
+            const ssize_t got = ::recv(fd, bytes, sizeof bytes, 0);
+            if (got <= 0) {
+                break;
+            }
+            reply.append(bytes, static_cast<std::size_t>(got));
+        }
     }
-    while (!socket.canReadLine() && socket.waitForReadyRead(answer_timeout_ms)) {
-    }
-    return socket.canReadLine() && socket.readLine() == answer.toByteArray();
+    ::close(fd);
+    return reply == answer;
 }
 
 }  // namespace
@@ -135,7 +217,7 @@ FolderClaim claim_folder(const std::string& folder) {
     auto lock = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
     // Only a dead holder makes a lock stale, never its age: a game may run for days.
     lock->setStaleLockTime(0);
-    const QString name = base + QStringLiteral(".socket");
+    const std::string name = QFile::encodeName(base + QStringLiteral(".socket")).toStdString();
     QElapsedTimer waited;
     waited.start();
     while (!waited.hasExpired(answer_timeout_ms)) {
@@ -168,8 +250,15 @@ void post_come_forward_requests(WindowHandle window, std::uint32_t message) {
 
 void release_folder() {
     Claim& current = claim();
-    current.server.reset();  // closing the server removes its socket
-    current.lock.reset();    // unlocks and removes the lock file
+    current.accepting.reset();  // and the connections' notifiers with it
+    for (const int fd : current.connections) {
+        ::close(fd);
+    }
+    if (current.listener >= 0) {
+        ::close(current.listener);
+        ::unlink(current.socket_path.c_str());
+    }
+    current.lock.reset();  // unlocks and removes the lock file
     current = Claim{};
 }
 
