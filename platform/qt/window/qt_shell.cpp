@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QWindow>
 
+#include <algorithm>
+
 #include "platform/message_queue.h"
 #include "platform/qt/window/activation.h"
 #include "platform/qt/window/qt_backend.h"
@@ -16,12 +18,17 @@ namespace {
 // Room in a title bar beside its caption: the window manager's icon and buttons.
 constexpr int title_bar_buttons_width = 110;
 
-// The box is wide enough for its whole caption; a window manager cuts the caption of a narrow
-// window short ("Fin d...artie").
-void fit_caption(QMessageBox& box, const QString& caption) {
+// The box is wide enough for its whole caption, which a window manager cuts short in a narrow
+// window ("Fin d...artie"), and for its longest line: the label takes the width set here as its
+// own, and would cut a longer line ("Impossible d'ouvrir le périphe").
+void fit_caption_and_text(QMessageBox& box, const QString& caption, const QString& text) {
     QFont title_font = QApplication::font();
     title_font.setBold(true);
-    const int width = QFontMetrics(title_font).horizontalAdvance(caption) + title_bar_buttons_width;
+    int width = QFontMetrics(title_font).horizontalAdvance(caption) + title_bar_buttons_width;
+    const QFontMetrics text_metrics(QApplication::font());
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        width = std::max(width, text_metrics.horizontalAdvance(line) + 1);
+    }
     box.setStyleSheet(QStringLiteral("QLabel { min-width: %1px; }").arg(width));
 }
 
@@ -36,7 +43,7 @@ std::int32_t message_box(WindowHandle owner, std::u16string_view text, std::u16s
     }
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdU16String(std::u16string(caption)),
                     QString::fromStdU16String(std::u16string(text)), QMessageBox::Ok);
-    fit_caption(box, box.windowTitle());
+    fit_caption_and_text(box, box.windowTitle(), box.text());
     // Above the game, which stays above every other window, whoever owns the box.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     if (QWidget* owner_widget = qt::widget_of(owner)) {

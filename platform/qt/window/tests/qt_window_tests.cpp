@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -87,6 +90,27 @@ protected:
         return messages;
     }
 };
+
+TEST_F(QtWindowTest, AMessageBoxShowsItsWholeTextAndItsWholeCaption) {
+    int label_width = 0;
+    int line_width = 0;
+    int box_width = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        const QLabel* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        label_width = label->width();
+        line_width = label->fontMetrics().horizontalAdvance(
+            QStringLiteral("une seconde ligne bien plus longue que la l\u00E9gende"));
+        box_width = box->width();
+        box->button(QMessageBox::Ok)->click();
+    });
+    message_box(0, u"Court\nune seconde ligne bien plus longue que la l\u00E9gende",
+                u"Probl\u00E8me", 0);
+    EXPECT_GE(label_width, line_width) << "the longest line is not cut";
+    EXPECT_GE(box_width, 110) << "room for the caption beside the title bar's buttons";
+}
 
 TEST_F(QtWindowTest, ALayeredWindowAppearsWithItsFirstPictureAtThePicturesSize) {
     const WindowHandle window = make_layered();
