@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/message_queue.h"
@@ -34,6 +35,7 @@ namespace {
 constexpr std::string_view request = "come forward\n";
 constexpr std::string_view answer = "ok\n";
 constexpr std::size_t longest_request = 256;
+constexpr std::size_t most_connections = 8;
 // A start gives the game that holds the folder this long to listen and answer: that game may
 // itself be starting (it listens right after taking the lock, before its window).
 constexpr int answer_timeout_ms = 3000;
@@ -45,7 +47,8 @@ struct Claim {
     std::string socket_path;
     // Watches the listener; the connections' notifiers are its children.
     std::unique_ptr<QSocketNotifier> accepting;
-    std::vector<int> connections;
+    // The connections open, oldest first, with their notifiers.
+    std::vector<std::pair<int, QSocketNotifier*>> connections;
     WindowHandle window = 0;
     std::uint32_t message = 0;
     bool request_waiting = false;
@@ -101,16 +104,15 @@ std::optional<sockaddr_un> socket_address(const std::string& path) {
 void close_connection(int fd, QSocketNotifier* notifier) {
     notifier->setEnabled(false);
     notifier->deleteLater();
-    auto& open = claim().connections;
-    std::erase(open, fd);
+    std::erase(claim().connections, std::pair{fd, notifier});
     ::close(fd);
 }
 
 // A connection is a later start: once it has said what it wants, the window is asked to come
 // forward and the start hears that it was. Anything else, or too much, closes the connection.
 void serve(int fd) {
-    claim().connections.push_back(fd);
     auto* readable = new QSocketNotifier(fd, QSocketNotifier::Read, claim().accepting.get());
+    claim().connections.emplace_back(fd, readable);
     auto received = std::make_shared<std::string>();
     QObject::connect(readable, &QSocketNotifier::activated, readable, [fd, readable, received] {
         char bytes[longest_request];
@@ -138,6 +140,12 @@ void accept_connections() {
         const int fd = ::accept4(claim().listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (fd < 0) {
             return;
+        }
+        // A start says its line at once: connections that keep silent make room for new ones
+        // rather than pile up.
+        if (claim().connections.size() >= most_connections) {
+            const auto [oldest, notifier] = claim().connections.front();
+            close_connection(oldest, notifier);
         }
         serve(fd);
     }
@@ -251,7 +259,7 @@ void post_come_forward_requests(WindowHandle window, std::uint32_t message) {
 void release_folder() {
     Claim& current = claim();
     current.accepting.reset();  // and the connections' notifiers with it
-    for (const int fd : current.connections) {
+    for (const auto& [fd, notifier] : current.connections) {
         ::close(fd);
     }
     if (current.listener >= 0) {

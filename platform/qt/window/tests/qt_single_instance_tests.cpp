@@ -1,5 +1,6 @@
 // The folder claim on Qt: a later start's request on the claim's socket brings the game forward
-// and is answered; anything else is dropped unanswered; letting the folder go removes the socket.
+// and is answered, even past silent connections; anything else is dropped unanswered; letting the
+// folder go removes the socket.
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/message_queue.h"
 #include "platform/shell.h"
@@ -36,14 +38,20 @@ std::int32_t counting_proc(WindowHandle window, std::uint32_t message, std::uint
     return default_window_proc(window, message, wparam, lparam);
 }
 
-// Sends `said` on the socket and returns what comes back before the game closes the connection,
-// while the game's loop runs.
-std::string talk(const std::string& path, const std::string& said) {
+int connected_to(const std::string& path) {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
     EXPECT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    QCoreApplication::processEvents();
+    return fd;
+}
+
+// Sends `said` on the socket and returns what comes back before the game closes the connection,
+// while the game's loop runs.
+std::string talk(const std::string& path, const std::string& said) {
+    const int fd = connected_to(path);
     EXPECT_EQ(::send(fd, said.data(), said.size(), MSG_NOSIGNAL),
               static_cast<ssize_t>(said.size()));
     std::string reply;
@@ -107,9 +115,17 @@ TEST(QtFolderClaimTest, TheRequestIsAnsweredAndBringsTheGameForwardAndOtherTalkI
     EXPECT_EQ(talk(socket, std::string(300, 'x')), "") << "too long without a line";
     handle_posted(window);
     EXPECT_EQ(come_forward_seen, 0);
+    // Starts that connect and keep silent do not keep a later one from being heard.
+    std::vector<int> silent;
+    for (int i = 0; i < 12; ++i) {
+        silent.push_back(connected_to(socket));
+    }
     EXPECT_EQ(talk(socket, "come forward\n"), "ok\n");
     handle_posted(window);
     EXPECT_EQ(come_forward_seen, 1);
+    for (const int fd : silent) {
+        ::close(fd);
+    }
 
     release_folder();
     EXPECT_FALSE(std::filesystem::exists(socket));
