@@ -76,7 +76,7 @@ std::int32_t host_window_run(std::int32_t id, std::int32_t width, std::int32_t h
         return 0;
     }
     platform::set_window_property(host.hwnd, host_property, &host);
-    platform::set_timer(host.hwnd, 0, tooltip_tick_ms, tooltip_tick);
+    tooltip_timer_start(host.hwnd);
     platform::invalidate_window(host.hwnd);
     run_message_loop();
     return 0;

@@ -5,6 +5,7 @@
 
 #include "panels/tooltip.h"
 #include "panels/tooltip_window.h"
+#include "platform/clock.h"
 #include "platform/message_queue.h"
 #include "platform/messages.h"
 #include "widgets/widget.h"
@@ -13,6 +14,28 @@ namespace {
 
 constexpr std::int32_t below_cursor = 20;
 constexpr std::int32_t right_edge_gap = 8;
+
+// The timer stops while nothing can need it, so that the idle game does not wake ten times a
+// second, and starts again in step with the ticks it would have had.
+struct TimerRhythm {
+    bool stopped = false;
+    bool realigning = false;  // the tick to come is off the period, which it then resumes
+    std::uint32_t last_tick = 0;
+};
+
+TimerRhythm& rhythm() {
+    static TimerRhythm timer_rhythm;
+    return timer_rhythm;
+}
+
+// No tooltip is up or can come without the pointer moving first.
+bool nothing_to_wait_for(const TooltipState& state, const HostWindow& host) {
+    if (state.shown != 0 || host.hover_id != state.last_hover_id) {
+        return false;
+    }
+    const Tooltip* tooltip = tooltip_find(state.last_hover_id);
+    return tooltip == nullptr || state.hover_time > tooltip->hide_at;
+}
 
 void close_tooltip(TooltipState& state) {
     state.shown = 0;
@@ -67,13 +90,45 @@ void on_new_widget(TooltipState& state, const HostWindow& host, platform::Point 
 
 }  // namespace
 
+void tooltip_timer_start(platform::WindowHandle window) {
+    rhythm() = TimerRhythm{.last_tick = platform::tick_count()};
+    if (HostWindow* host = host_of(window)) {
+        host->pointer_moved = tooltip_timer_wake;
+    }
+    platform::set_timer(window, 0, tooltip_tick_ms, tooltip_tick);
+}
+
+void tooltip_timer_wake(platform::WindowHandle window) {
+    TimerRhythm& timer = rhythm();
+    if (!timer.stopped) {
+        return;
+    }
+    timer.stopped = false;
+    // A tick due at this very moment counts as come before the move: it would have found nothing
+    // to do either way.
+    const std::uint32_t phase = (platform::tick_count() - timer.last_tick) % tooltip_tick_ms;
+    timer.realigning = phase != 0;
+    platform::set_timer(window, 0, tooltip_tick_ms - phase, tooltip_tick);
+}
+
 void tooltip_tick(platform::WindowHandle window, std::uint32_t, std::uint32_t, std::uint32_t) {
+    TimerRhythm& timer = rhythm();
+    timer.last_tick = platform::tick_count();
+    if (timer.realigning) {
+        timer.realigning = false;
+        platform::set_timer(window, 0, tooltip_tick_ms, tooltip_tick);
+    }
     HostWindow* host = host_of(window);
     if (host == nullptr || platform::focus_window() == 0) {
         return;
     }
-    const platform::Point cursor = platform::cursor_position();
     TooltipState& state = tooltip_state();
+    if (nothing_to_wait_for(state, *host)) {
+        platform::kill_timer(window, 0);
+        timer.stopped = true;
+        return;
+    }
+    const platform::Point cursor = platform::cursor_position();
     if (host->hover_id == state.last_hover_id) {
         on_same_widget(state, *host, cursor);
     } else {

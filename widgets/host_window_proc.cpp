@@ -99,6 +99,9 @@ void on_mouse_move(HostWindow& host, std::uint32_t wparam, std::int32_t lparam) 
         make_hovered(host, *child);
     }
     call_hovered(host, msg::mouse_move, wparam, lparam);
+    if (host.pointer_moved != nullptr) {
+        host.pointer_moved(host.hwnd);
+    }
 }
 
 // Tab moves the focus to the next tab stop after the focused widget, wrapping to the first.

@@ -67,6 +67,8 @@ struct HostWindow {
     platform::Image* (*read_picture)(std::string_view name) = nullptr;
     platform::Image* background_image = nullptr;
     platform::Pattern* background = nullptr;
+    // Called after each mouse move the host has handled (the tooltip timer's wake-up), or null.
+    void (*pointer_moved)(platform::WindowHandle hwnd) = nullptr;
     std::int32_t focus_id = 0;
     void* focus_self = nullptr;
     WidgetCallback focus_callback = nullptr;

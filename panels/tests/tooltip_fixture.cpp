@@ -43,6 +43,10 @@ void PrintTo(const Sighting& sighting, std::ostream* out) {
          << ")}";
 }
 
+namespace {
+constexpr std::uint32_t script_timer_id = 77;
+}  // namespace
+
 void TooltipTest::SetUp() {
     WidgetTest::SetUp();
     reset_tooltips();
@@ -63,7 +67,12 @@ void TooltipTest::open_main_window() {
         tooltip_add(4, text_remise, 1500, 3000);
         tooltip_add(5, text_aide, 1500, 3000);
     });
-    platform::set_timer(hwnd, 0, tooltip_tick_ms, tooltip_tick);
+    tooltip_timer_start(hwnd);
+    // The virtual clock moves from one due timer to the next, and the script's actions run when
+    // it stops: a timer of the script's own keeps it stopping every 100 ms, whether the tooltip's
+    // timer runs or not.
+    platform::set_timer(hwnd, script_timer_id, tooltip_tick_ms,
+                        [](platform::WindowHandle, std::uint32_t, std::uint32_t, std::uint32_t) {});
 }
 
 void TooltipTest::at(std::uint32_t time, std::function<void()> action) {

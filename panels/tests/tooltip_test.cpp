@@ -10,6 +10,7 @@
 #include "panels/tooltip.h"
 #include "panels/tooltip_timer.h"
 #include "panels/tooltip_window.h"
+#include "platform/common/window_system.h"
 #include "platform/message_queue.h"
 #include "runtime/dialogs.h"
 #include "widgets/shared_graphics.h"
@@ -66,6 +67,38 @@ TEST_F(TooltipTest, OpensAfterTheDelayBelowTheCursorAndClosesAfterTheDuration) {
     EXPECT_EQ(sightings[2].time, 12100u) << "nothing more until the cursor left and came back";
     EXPECT_EQ(sightings[3].time, 15200u);
     EXPECT_EQ(tooltip_state().shown, 0);
+}
+
+bool tooltip_timer_runs(platform::WindowHandle host) {
+    const auto& timers = platform::common::window_system().timers;
+    return std::ranges::any_of(timers, [host](const platform::common::Timer& timer) {
+        return timer.window == host && timer.id == 0;
+    });
+}
+
+TEST_F(TooltipTest, TheTimerStopsWhileNothingCanNeedItAndComesBackInStep) {
+    open_main_window();
+    move_to({200, 200});  // the board, which has no tooltip
+    std::vector<std::pair<std::uint32_t, bool>> running;
+    const auto note = [&] {
+        running.emplace_back(testing_platform::now(), tooltip_timer_runs(hwnd));
+    };
+    // The clock stops at 1050 too, between two ticks of the timer had it kept running.
+    platform::set_timer(hwnd, 78, 1050,
+                        [](platform::WindowHandle, std::uint32_t, std::uint32_t, std::uint32_t) {});
+    at(500, note);
+    at(1050, [&] { hover(5); });
+    at(1100, note);
+    at(6000, note);
+    run_until(7000);
+
+    EXPECT_EQ(running, (std::vector<std::pair<std::uint32_t, bool>>{
+                           {500, false}, {1100, true}, {6000, false}}))
+        << "stopped on the board, running once the pointer moved, stopped once the tooltip went";
+    ASSERT_EQ(sightings.size(), 2u);
+    EXPECT_EQ(sightings[0].time, 2600u) << "the 15th tick after the tick at 1100 saw the move, as "
+                                           "if the timer had never stopped";
+    EXPECT_EQ(sightings[1].time, 5700u) << "the first tick past 4500 ms of rest closes it";
 }
 
 TEST_F(TooltipTest, TheWindowIsALayeredPopupOwnedByTheHost) {
