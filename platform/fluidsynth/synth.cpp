@@ -27,7 +27,7 @@ struct SynthState {
     // The font cut to the presets asked for at the start, while the whole font is not loaded;
     // it lives as long as the synthesizer, which reads samples through it.
     std::optional<FontCut> cut;
-    bool whole_font_loaded = false;
+    bool whole_font_tried = false;  // loaded, or tried once and failed: not tried again
 };
 
 SynthState& state() {
@@ -83,9 +83,8 @@ bool load_cut_font(fluid_synth_t* synth, fluid_settings_t* settings,
 
 bool load_whole_font(fluid_synth_t* synth) {
     SynthState& synth_state = state();
-    synth_state.whole_font_loaded =
-        fluid().sfload(synth, synth_state.font_path.c_str(), 0) != FLUID_FAILED;
-    return synth_state.whole_font_loaded;
+    synth_state.whole_font_tried = true;
+    return fluid().sfload(synth, synth_state.font_path.c_str(), 0) != FLUID_FAILED;
 }
 
 fluid_synth_t* new_synth_with_font(fluid_settings_t* settings, std::span<const Preset> wanted) {
@@ -102,7 +101,7 @@ fluid_synth_t* new_synth_with_font(fluid_settings_t* settings, std::span<const P
 // loaded first (over the cut, so that FluidSynth finds its presets there), once.
 void load_whole_font_unless_cut_holds(fluid_synth_t* synth, std::optional<Preset> preset) {
     const SynthState& synth_state = state();
-    if (!synth_state.cut || synth_state.whole_font_loaded ||
+    if (!synth_state.cut || synth_state.whole_font_tried ||
         (preset && cut_holds(*synth_state.cut, *preset))) {
         return;
     }
@@ -204,7 +203,7 @@ bool open_synth(const std::string& sound_font, std::span<const Preset> wanted) {
     quiet_fluidsynth_logging();
     synth_state.settings = synth_settings();
     synth_state.font_path = sound_font;
-    synth_state.whole_font_loaded = false;
+    synth_state.whole_font_tried = false;
     fluid_synth_t* synth = new_synth_with_font(synth_state.settings, wanted);
     if (synth == nullptr) {
         close_synth();
