@@ -123,23 +123,6 @@ std::int32_t dispatch_message(const Message& message) {
     return send_message(message.window, message.message, message.wparam, message.lparam);
 }
 
-bool run_nested_loop(const std::function<bool()>& finished,
-                     const std::function<bool(const Message&)>& take) {
-    Message message;
-    while (!finished()) {
-        if (!get_message(message)) {
-            post_quit_message(static_cast<std::int32_t>(message.wparam));
-            return false;
-        }
-        if (take && take(message)) {
-            continue;
-        }
-        translate_message(message);
-        dispatch_message(message);
-    }
-    return true;
-}
-
 void post_quit_message(std::int32_t exit_code) {
     auto& system = common::window_system();
     system.quit_requested = true;
